@@ -1,0 +1,35 @@
+# Vorlix: build, run, test and benchmark.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench assets clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./$(BUILD_DIR)/vorlix
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benches
+	@./scripts/run-benches.sh $(BUILD_DIR)
+
+# Redraws the pictures and sounds in assets/ from the generator in tools/artgen.
+assets: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target artgen
+	@./tools/artgen/make-assets.sh $(BUILD_DIR)/tools/artgen/artgen assets
+
+clean:
+	rm -rf $(BUILD_DIR)
