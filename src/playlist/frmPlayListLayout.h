@@ -2,6 +2,8 @@
 
 #include "skin/Twips.h"
 
+#include <QColor>
+
 // Design-time rectangles of the playlist window's controls, in twips relative
 // to the picture box pic1. The panel art is drawn from the same rectangles.
 namespace vorlix::frmPlayListLayout {
