@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace vorlix {
+
+// The folder where Vorlix keeps its own small files between runs (the
+// playlist). On Linux this is the user's private cache folder
+// $XDG_CACHE_HOME/vorlix/ (~/.cache/vorlix/ when XDG_CACHE_HOME is unset,
+// empty or relative), never a shared folder such as /tmp, where another user
+// could put a file or a link in our way. On Windows it is the user's temp
+// folder.
+//
+// Missing folders are created with mode 0700. An existing vorlix folder must
+// be a directory owned by this user; if group or others may write into it,
+// it is tightened to 0700. The returned path ends in "/".
+// Returns nullopt when the folder cannot be named (no home) or made, or when
+// the existing one belongs to someone else or is not a directory.
+std::optional<QString> userTempFolder();
+
+} // namespace vorlix

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+namespace vorlix {
+
+// The playlist file "mp3list.ini": one song path per line, each line ended by
+// CR LF. Paths are kept as the bytes they are in the file; nothing is decoded.
+
+// Reads lines ending in CR LF, a lone LF or a lone CR. A last line without an
+// end counts like the others; a blank line is an empty entry; the end of the
+// last line adds no entry. Every other byte is kept as it is.
+QList<QByteArray> parsePlaylist(QByteArrayView bytes);
+
+// True when the entry can be stored as one line: it holds no CR and no LF.
+bool fitsPlaylistLine(QByteArrayView entry);
+
+// Every entry followed by CR LF; no entries give 0 bytes. An entry that holds
+// a CR or an LF cannot be stored as one line and is left out (it would come
+// back as several wrong entries); check with fitsPlaylistLine() when adding.
+QByteArray serializePlaylist(const QList<QByteArray>& entries);
+
+struct PlaylistRead {
+    enum class Status {
+        Missing,    // no file there: start with an empty list
+        Read,       // entries hold the file's lines
+        Unreadable, // a file is there but could not be read
+    };
+    Status status = Status::Missing;
+    QList<QByteArray> entries;
+
+    // False after Unreadable: the file there still holds songs we could not
+    // load, so saving over it would lose them. Keep the list in memory only.
+    bool mayReplaceFile() const { return status != Status::Unreadable; }
+};
+
+// Reads the whole file. Symbolic links are followed for reading. Anything
+// that is not a regular file (a directory, a FIFO, a device) is Unreadable.
+PlaylistRead readPlaylistFile(const QString& path);
+
+// Replaces the file at path with the entries, all or nothing: the bytes go to
+// a new file in the same folder, which is flushed to disk and then renamed
+// over path. A failure or a crash at any point leaves the old file whole.
+// A symbolic link at path is replaced by the new file; the file it pointed to
+// is never written. The new file has mode 0600.
+// Returns false on failure (no temporary file is left behind then).
+bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries);
+
+// folder + "mp3list.ini"; folder ends in a separator (see userTempFolder()).
+QString playlistFilePath(const QString& tempFolder);
+
+} // namespace vorlix
