@@ -1,0 +1,190 @@
+#include "engine/Mp3Decoder.h"
+
+#include "engine/MpegProbe.h"
+
+#include <mpg123.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace vorlix {
+
+namespace {
+
+// How much of the file, after an ID3v2 tag, may come before the first frame.
+constexpr std::size_t kProbeWindow = 64 * 1024;
+// Room for the run of frames that starts near the end of the window.
+constexpr std::size_t kProbeSlack = 16 * 1024;
+// Damaged stretches are skipped, but not forever.
+constexpr int kMaxErrorsInARow = 64;
+
+ssize_t readFully(int fd, std::uint8_t* buffer, std::size_t size, off_t offset)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+} // namespace
+
+struct Mp3Decoder::Source {
+    int fd = -1;
+    ~Source()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    static ssize_t read(void* self, void* buffer, size_t size)
+    {
+        const int fd = static_cast<Source*>(self)->fd;
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, size);
+            if (n < 0 && errno == EINTR)
+                continue;
+            return n;
+        }
+    }
+    static off_t seek(void* self, off_t offset, int whence)
+    {
+        return ::lseek(static_cast<Source*>(self)->fd, offset, whence);
+    }
+};
+
+std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const std::string& path)
+{
+    auto source = std::make_unique<Source>();
+    source->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source->fd < 0)
+        return {};
+    struct stat st{};
+    if (::fstat(source->fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+        return {};
+
+    // Check the head of the file before libmpg123 sees it: libmpg123 finds
+    // "frames" in nearly anything.
+    std::uint8_t head[10];
+    if (readFully(source->fd, head, sizeof head, 0) != static_cast<ssize_t>(sizeof head))
+        return {};
+    const std::size_t tagSize = id3v2TagSize(head, sizeof head);
+    std::vector<std::uint8_t> window(kProbeWindow + kProbeSlack);
+    const ssize_t got = readFully(source->fd, window.data(), window.size(), static_cast<off_t>(tagSize));
+    if (got <= 0)
+        return {};
+    const bool atEnd = static_cast<off_t>(tagSize) + got >= st.st_size;
+    const auto stream = probeMpegAudio(window.data(), static_cast<std::size_t>(got), atEnd);
+    if (!stream)
+        return {};
+
+    std::unique_ptr<Mp3Decoder> decoder(new Mp3Decoder);
+    int err = MPG123_OK;
+    mpg123_init();
+    decoder->handle_ = mpg123_new(nullptr, &err);
+    if (!decoder->handle_)
+        return {};
+    mpg123_handle* mh = decoder->handle_;
+    mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.);
+    // Skip damage anywhere in the song; the head is already known to be good.
+    mpg123_param(mh, MPG123_RESYNC_LIMIT, -1, 0.);
+    mpg123_format_none(mh);
+    const long* rates = nullptr;
+    size_t rateCount = 0;
+    mpg123_rates(&rates, &rateCount);
+    for (size_t i = 0; i < rateCount; ++i)
+        mpg123_format(mh, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+
+    if (::lseek(source->fd, 0, SEEK_SET) != 0)
+        return {};
+    if (mpg123_replace_reader_handle(mh, &Source::read, &Source::seek, nullptr) != MPG123_OK
+        || mpg123_open_handle(mh, source.get()) != MPG123_OK)
+        return {};
+    decoder->source_ = std::move(source);
+
+    long rate = 0;
+    int channels = 0;
+    int encoding = 0;
+    if (mpg123_getformat(mh, &rate, &channels, &encoding) != MPG123_OK || encoding != MPG123_ENC_SIGNED_16
+        || rate != stream->sampleRate || (channels != 1 && channels != 2))
+        return {};
+    decoder->rate_ = static_cast<int>(rate);
+    decoder->channels_ = channels;
+    const std::size_t outBlock = mpg123_outblock(mh);
+    decoder->maxFrames_ = outBlock / sizeof(std::int16_t) / static_cast<std::size_t>(channels);
+    if (decoder->maxFrames_ == 0)
+        return {};
+    if (channels == 1)
+        decoder->widened_ = std::make_unique<std::int16_t[]>(decoder->maxFrames_ * 2);
+    return decoder;
+}
+
+Mp3Decoder::~Mp3Decoder()
+{
+    if (handle_) {
+        mpg123_close(handle_);
+        mpg123_delete(handle_);
+    }
+}
+
+std::size_t Mp3Decoder::next(const std::int16_t** samples)
+{
+    int errors = 0;
+    while (!over_) {
+        off_t frameNumber = 0;
+        unsigned char* audio = nullptr;
+        size_t bytes = 0;
+        const int result = mpg123_decode_frame(handle_, &frameNumber, &audio, &bytes);
+        if (result == MPG123_OK || result == MPG123_NEW_FORMAT) {
+            if (result == MPG123_NEW_FORMAT) {
+                // A stream that changes its rate half-way is not followed:
+                // it would have to go to another device.
+                long rate = 0;
+                int channels = 0;
+                int encoding = 0;
+                mpg123_getformat(handle_, &rate, &channels, &encoding);
+                if (rate != rate_ || channels != channels_) {
+                    over_ = true;
+                    break;
+                }
+            }
+            const std::size_t frames = bytes / sizeof(std::int16_t) / static_cast<std::size_t>(channels_);
+            if (frames == 0) {
+                if (++errors > kMaxErrorsInARow)
+                    over_ = true;
+                continue;
+            }
+            const auto* pcm = reinterpret_cast<const std::int16_t*>(audio);
+            if (channels_ == 1) {
+                for (std::size_t i = 0; i < frames; ++i)
+                    widened_[2 * i] = widened_[2 * i + 1] = pcm[i];
+                pcm = widened_.get();
+            }
+            *samples = pcm;
+            return frames;
+        }
+        if (result == MPG123_DONE) {
+            over_ = true;
+            break;
+        }
+        // An error: a broken frame is skipped; a file that cannot be read
+        // any more ends the song.
+        const int code = mpg123_errcode(handle_);
+        if (code == MPG123_ERR_READER || code == MPG123_OUT_OF_MEM || ++errors > kMaxErrorsInARow)
+            over_ = true;
+    }
+    return 0;
+}
+
+} // namespace vorlix

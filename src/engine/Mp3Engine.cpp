@@ -1,0 +1,243 @@
+#include "engine/Mp3Engine.h"
+
+#include "engine/FrameRing.h"
+#include "engine/Mp3Decoder.h"
+#include "engine/NullOutput.h"
+#include "engine/SdlAudio.h"
+#include "engine/SdlOutput.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <thread>
+
+namespace vorlix {
+
+namespace {
+
+// The decoder keeps about this much sound ready ahead of the output.
+constexpr double kReadAheadSeconds = 0.5;
+
+} // namespace
+
+struct Mp3Engine::Song {
+    explicit Song(std::unique_ptr<Mp3Decoder> d)
+        : decoder(std::move(d))
+        , ring(static_cast<std::size_t>(decoder->rate() * kReadAheadSeconds) + decoder->maxFramesPerCall())
+    {
+    }
+
+    ~Song()
+    {
+        quit.store(true);
+        wake.notify_all();
+        if (thread.joinable())
+            thread.join();
+    }
+
+    void start()
+    {
+        thread = std::thread([this] { decode(); });
+        started = true;
+    }
+
+    void decode()
+    {
+        const std::size_t chunk = decoder->maxFramesPerCall();
+        while (!quit.load(std::memory_order_relaxed)) {
+            if (ring.space() < chunk) {
+                std::unique_lock lock(wakeMutex);
+                // The output wakes us when the ring runs below half; the
+                // timeout covers a wake-up that came just before the wait.
+                wake.wait_for(lock, std::chrono::milliseconds(50),
+                    [this, chunk] { return quit.load() || ring.space() >= chunk; });
+                continue;
+            }
+            const std::int16_t* samples = nullptr;
+            const std::size_t frames = decoder->next(&samples);
+            if (frames == 0)
+                break;
+            ring.push(samples, frames);
+        }
+        decoded.store(true, std::memory_order_release);
+    }
+
+    std::unique_ptr<Mp3Decoder> decoder;
+    FrameRing ring;
+    std::thread thread;
+    std::mutex wakeMutex;
+    std::condition_variable wake;
+    std::atomic<bool> quit{false};
+    std::atomic<bool> decoded{false};   // the decoder has pushed its last frame
+    std::atomic<bool> over{false};      // ... and the output has taken it
+    std::atomic<bool> paused{false};
+    bool started = false;
+};
+
+Mp3Engine::Mp3Engine()
+    : Mp3Engine(Options{})
+{
+}
+
+Mp3Engine::Mp3Engine(Options options)
+    : options_(std::move(options))
+{
+}
+
+Mp3Engine::~Mp3Engine()
+{
+    std::lock_guard lock(mutex_);
+    stopLocked();
+    output_.reset();
+}
+
+bool Mp3Engine::Open(const std::string& path, const std::string& /*options*/)
+{
+    std::lock_guard lock(mutex_);
+    stopLocked();
+    auto decoder = Mp3Decoder::open(path);
+    if (!decoder)
+        return false;
+    song_ = std::make_unique<Song>(std::move(decoder));
+    return true;
+}
+
+std::optional<int> Mp3Engine::Play()
+{
+    std::lock_guard lock(mutex_);
+    if (!song_)
+        return std::nullopt;
+    if (song_->over.load(std::memory_order_acquire)) {
+        output_->setPaused(true);
+        return kSongOver;
+    }
+    if (song_->started)
+        return 0;
+    if (!ensureOutput(song_->decoder->rate()))
+        return std::nullopt;
+    song_->start();
+    output_->lock();
+    playing_ = song_.get();
+    output_->unlock();
+    if (!song_->paused.load())
+        output_->setPaused(false);
+    return 0;
+}
+
+bool Mp3Engine::Pause()
+{
+    std::lock_guard lock(mutex_);
+    if (!song_)
+        return false;
+    song_->paused.store(true);
+    if (output_)
+        output_->setPaused(true);
+    return true;
+}
+
+bool Mp3Engine::Stop()
+{
+    std::lock_guard lock(mutex_);
+    stopLocked();
+    return true;
+}
+
+void Mp3Engine::stopLocked()
+{
+    if (!song_)
+        return;
+    if (output_) {
+        output_->lock();
+        playing_ = nullptr;
+        output_->unlock();
+        output_->setPaused(true);
+    }
+    song_.reset();
+}
+
+std::optional<std::int32_t> Mp3Engine::GetVolume1()
+{
+    return volume1_.load();
+}
+
+std::optional<std::int32_t> Mp3Engine::GetVolume2()
+{
+    return volume2_.load();
+}
+
+bool Mp3Engine::SetVolume(std::int32_t volume1, std::int32_t volume2)
+{
+    if (volume1 < 0 || volume1 > kVolumeMax || volume2 < 0 || volume2 > kVolumeMax)
+        return false;
+    volume1_.store(volume1);
+    volume2_.store(volume2);
+    return true;
+}
+
+int Mp3Engine::songRate()
+{
+    std::lock_guard lock(mutex_);
+    return song_ ? song_->decoder->rate() : 0;
+}
+
+bool Mp3Engine::ensureOutput(int rate)
+{
+    if (output_ && output_->rate() == rate)
+        return true;
+    output_.reset();
+    auto fillFunction = [this](std::int16_t* out, int frames) { return fill(out, frames); };
+    if (options_.output == Output::Sdl) {
+        if (!options_.sdlAudio)
+            options_.sdlAudio = SdlAudio::create();
+        if (options_.sdlAudio) {
+            auto sdl = std::make_unique<SdlOutput>(options_.sdlAudio);
+            if (sdl->open(rate, fillFunction)) {
+                output_ = std::move(sdl);
+                return true;
+            }
+        }
+    }
+    // No device at all: keep time without one, so songs still end.
+    const auto pace = options_.output == Output::NullFast ? NullOutput::Pace::AsFastAsPossible
+                                                          : NullOutput::Pace::RealTime;
+    auto null = std::make_unique<NullOutput>(pace);
+    if (!null->open(rate, fillFunction))
+        return false;
+    output_ = std::move(null);
+    return true;
+}
+
+// The output's thread. Touches only atomics and the ring: never waits.
+int Mp3Engine::fill(std::int16_t* out, int frames)
+{
+    const auto wanted = static_cast<std::size_t>(frames);
+    Song* song = playing_;
+    if (!song || song->paused.load(std::memory_order_relaxed)) {
+        std::memset(out, 0, wanted * 2 * sizeof(std::int16_t));
+        return 0;
+    }
+    const bool decoded = song->decoded.load(std::memory_order_acquire);
+    const std::size_t got = song->ring.pop(out, wanted);
+    if (got > 0) {
+        const std::int32_t left = volume1_.load(std::memory_order_relaxed);
+        const std::int32_t right = volume2_.load(std::memory_order_relaxed);
+        if (left != kVolumeMax || right != kVolumeMax) {
+            for (std::size_t i = 0; i < got; ++i) {
+                out[2 * i] = static_cast<std::int16_t>(out[2 * i] * left / kVolumeMax);
+                out[2 * i + 1] = static_cast<std::int16_t>(out[2 * i + 1] * right / kVolumeMax);
+            }
+        }
+        if (options_.onFrames)
+            options_.onFrames(out, got);
+    }
+    if (got < wanted)
+        std::memset(out + got * 2, 0, (wanted - got) * 2 * sizeof(std::int16_t));
+    const std::size_t left = song->ring.filled();
+    if (decoded && left == 0)
+        song->over.store(true, std::memory_order_release);
+    else if (left < song->ring.capacity() / 2)
+        song->wake.notify_one();
+    return static_cast<int>(got);
+}
+
+} // namespace vorlix

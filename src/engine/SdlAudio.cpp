@@ -1,0 +1,85 @@
+#include "engine/SdlAudio.h"
+
+#include <cstring>
+
+namespace vorlix {
+
+namespace {
+
+bool isStandIn(const char* driver)
+{
+    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "disk") == 0);
+}
+
+void useDummyDriver()
+{
+    // Overrides SDL_AUDIODRIVER too: the driver it names has just failed.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+}
+
+} // namespace
+
+std::shared_ptr<SdlAudio> SdlAudio::create()
+{
+    std::shared_ptr<SdlAudio> audio(new SdlAudio);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        useDummyDriver();
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+            return {};
+    }
+    audio->initialised_ = true;
+    return audio;
+}
+
+SdlAudio::~SdlAudio()
+{
+    if (initialised_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// Only possible while nobody else holds the subsystem: switching drivers
+// would close their devices.
+bool SdlAudio::fallBackToDummy()
+{
+    if (openDevices_ > 0 || isStandIn(SDL_GetCurrentAudioDriver()))
+        return false;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (SDL_WasInit(SDL_INIT_AUDIO) == 0)
+        useDummyDriver();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        initialised_ = false;
+        return false;
+    }
+    return isStandIn(SDL_GetCurrentAudioDriver());
+}
+
+SDL_AudioDeviceID SdlAudio::openDevice(const SDL_AudioSpec& want, SDL_AudioSpec* have, int allowedChanges)
+{
+    std::lock_guard lock(mutex_);
+    if (!initialised_)
+        return 0;
+    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, have, allowedChanges);
+    if (device == 0 && fallBackToDummy())
+        device = SDL_OpenAudioDevice(nullptr, 0, &want, have, allowedChanges);
+    if (device != 0)
+        ++openDevices_;
+    return device;
+}
+
+void SdlAudio::closeDevice(SDL_AudioDeviceID device)
+{
+    if (device == 0)
+        return;
+    std::lock_guard lock(mutex_);
+    SDL_CloseAudioDevice(device);
+    --openDevices_;
+}
+
+std::string SdlAudio::driverName()
+{
+    std::lock_guard lock(mutex_);
+    const char* name = initialised_ ? SDL_GetCurrentAudioDriver() : nullptr;
+    return name ? name : "";
+}
+
+} // namespace vorlix
