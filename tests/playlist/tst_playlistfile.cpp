@@ -230,11 +230,14 @@ private slots:
     {
         const Entries a = manyEntries('a', 20000), b = manyEntries('b', 20000);
         QVERIFY(writePlaylistFile(file(), a));
+        const pid_t parent = ::getpid();
         const pid_t child = ::fork();
         QVERIFY(child >= 0);
         if (child == 0) {
-            for (int i = 0;; ++i)
+            // Bounded, and gone with its parent, should the test itself die.
+            for (int i = 0; i < 20000 && ::getppid() == parent; ++i)
                 writePlaylistFile(file(), i % 2 ? a : b);
+            ::_exit(0);
         }
         int changes = 0;
         Entries last = a;
