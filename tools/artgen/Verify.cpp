@@ -1,0 +1,239 @@
+// Checks the finished files as the program will load them.
+#include "Art.h"
+#include "player/frmMainLayout.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QTextStream>
+
+#include <cstdio>
+#include <optional>
+#include <set>
+
+namespace artgen {
+
+namespace {
+
+class Checks {
+public:
+    void expect(bool ok, const QString &what)
+    {
+        if (ok) {
+            ++passed_;
+        } else {
+            ++failed_;
+            std::fprintf(stderr, "FAIL: %s\n", qPrintable(what));
+        }
+    }
+    bool ok() const { return failed_ == 0; }
+    void summary() const { std::printf("%d passed, %d failed\n", passed_, failed_); }
+
+private:
+    int passed_ = 0;
+    int failed_ = 0;
+};
+
+std::optional<QByteArray> readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return f.readAll();
+}
+
+// The colour of the GIF's transparent palette entry, read from the file itself.
+std::optional<QRgb> gifTransparentColour(const QByteArray &b)
+{
+    auto at = [&](qsizetype i) { return i < b.size() ? uchar(b[i]) : uchar(0); };
+    if (!b.startsWith("GIF8") || b.size() < 13)
+        return std::nullopt;
+    qsizetype table = -1;
+    int tableSize = 0;
+    if (at(10) & 0x80) {
+        table = 13;
+        tableSize = 1 << ((at(10) & 7) + 1);
+    }
+    qsizetype pos = 13 + 3 * tableSize;
+    std::optional<int> index;
+    while (pos < b.size()) {
+        if (at(pos) == 0x21) {
+            if (at(pos + 1) == 0xf9 && (at(pos + 3) & 1))
+                index = at(pos + 6);
+            pos += 2;
+            while (pos < b.size() && at(pos) != 0)
+                pos += at(pos) + 1;
+            ++pos;
+        } else if (at(pos) == 0x2c) {
+            const uchar packed = at(pos + 9);
+            if (packed & 0x80) {
+                table = pos + 10;
+                tableSize = 1 << ((packed & 7) + 1);
+            }
+            break;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!index || table < 0 || *index >= tableSize)
+        return std::nullopt;
+    const qsizetype c = table + 3 * *index;
+    return qRgb(at(c), at(c + 1), at(c + 2));
+}
+
+// A picture cut by the colour of its top-left pixel.
+void checkShaped(Checks &c, const QString &dir, const QString &name, QSize size, const Mask &mask,
+                 QColor key, QRect outline)
+{
+    const QString path = dir + QLatin1Char('/') + name;
+    const QImage img(path);
+    c.expect(!img.isNull(), name + QStringLiteral(": loads"));
+    if (img.isNull())
+        return;
+    c.expect(img.size() == size, name + QStringLiteral(": size"));
+    if (img.size() != size)
+        return;
+    const auto bytes = readAll(path);
+    const auto keyColour = bytes ? gifTransparentColour(*bytes) : std::nullopt;
+    c.expect(keyColour && *keyColour == key.rgb(),
+             name + QStringLiteral(": transparent palette entry is ") + key.name());
+    c.expect(mask.bounds() == outline, name + QStringLiteral(": outline extents"));
+
+    const QRgb topLeft = img.pixel(0, 0);
+    c.expect(qAlpha(topLeft) == 0, name + QStringLiteral(": top-left pixel is transparent"));
+    int wrongCut = 0, keyInside = 0, fringe = 0;
+    QRect seen;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            const bool cut = p == topLeft;
+            if (cut == mask.in(x, y))
+                ++wrongCut;
+            if (!cut)
+                seen |= QRect(x, y, 1, 1);
+            if (mask.in(x, y)) {
+                if (qAlpha(p) != 255 || (p & 0xffffff) == (key.rgb() & 0xffffff)
+                    || (p & 0xffffff) == 0xffffff)
+                    ++keyInside;
+                // An outline pixel blended with the background would be light.
+                if (mask.isEdge(x, y) && qGray(p) > 170)
+                    ++fringe;
+            }
+        }
+    }
+    c.expect(wrongCut == 0, name + QStringLiteral(": %1 pixels cut wrongly").arg(wrongCut));
+    c.expect(seen == outline, name + QStringLiteral(": visible extents"));
+    c.expect(keyInside == 0,
+             name + QStringLiteral(": %1 inside pixels are background-coloured").arg(keyInside));
+    c.expect(fringe == 0, name + QStringLiteral(": %1 light outline pixels").arg(fringe));
+}
+
+void checkSkinDetails(Checks &c, const QString &dir, const QString &name, const Mask &mask)
+{
+    namespace L = vorlix::frmMainLayout;
+    int above = 0;
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            if (mask.in(x, y) && !L::Image_volume_decrease.pixels().contains(x, y)
+                && !L::Image_volume_increase.pixels().contains(x, y))
+                ++above;
+    c.expect(above == 0, name + QStringLiteral(": only the volume buttons stand above the body"));
+    // The app writes the title into the display: that stretch must be one plain colour.
+    const QImage img(dir + QLatin1Char('/') + name);
+    if (img.isNull())
+        return;
+    const QRect text = L::Text_Title.pixels();
+    std::set<QRgb> colours;
+    for (int y = text.top(); y <= text.bottom(); ++y)
+        for (int x = text.left(); x <= text.right(); ++x)
+            colours.insert(img.pixel(x, y));
+    const QRgb lcd = *colours.begin();
+    c.expect(colours.size() == 1 && qGreen(lcd) > qRed(lcd) && qGreen(lcd) > qBlue(lcd),
+             name + QStringLiteral(": plain green behind the title"));
+}
+
+void checkWav(Checks &c, const QString &dir, const QString &name, int minMs, int maxMs)
+{
+    const auto bytes = readAll(dir + QLatin1Char('/') + name);
+    c.expect(bytes && bytes->size() > 44, name + QStringLiteral(": readable"));
+    if (!bytes || bytes->size() <= 44)
+        return;
+    const QByteArray &b = *bytes;
+    auto u16 = [&](int i) { return uint16_t(uchar(b[i]) | uchar(b[i + 1]) << 8); };
+    auto u32 = [&](int i) { return uint32_t(u16(i)) | uint32_t(u16(i + 2)) << 16; };
+    const bool header = b.startsWith("RIFF") && b.mid(8, 8) == "WAVEfmt " && u16(20) == 1
+                        && u16(22) == 1 && u32(24) == 44100 && u16(34) == 16
+                        && b.mid(36, 4) == "data" && u32(40) == uint32_t(b.size() - 44)
+                        && u32(4) == uint32_t(b.size() - 8);
+    c.expect(header, name + QStringLiteral(": 44.1 kHz 16-bit mono PCM header"));
+    const int samples = (b.size() - 44) / 2;
+    const int ms = samples * 1000 / 44100;
+    c.expect(ms >= minMs && ms <= maxMs, name + QStringLiteral(": %1 ms long").arg(ms));
+    int peak = 0;
+    for (int i = 0; i < samples; ++i)
+        peak = std::max(peak, std::abs(int(int16_t(u16(44 + 2 * i)))));
+    c.expect(peak > 4000 && peak < 32767, name + QStringLiteral(": peak %1").arg(peak));
+}
+
+} // namespace
+
+bool verifyAssets(const QString &dir)
+{
+    Checks c;
+    const QSize skin = vorlix::frmMainLayout::kSkinSize;
+    checkShaped(c, dir, QStringLiteral("skin1.gif"), skin, skin1Mask(), Qt::white,
+                QRect(QPoint(15, 3), QPoint(284, 74)));
+    checkShaped(c, dir, QStringLiteral("skin2.gif"), skin, skin2Mask(), Qt::white,
+                QRect(QPoint(15, 3), QPoint(256, 74)));
+    checkSkinDetails(c, dir, QStringLiteral("skin1.gif"), skin1Mask());
+    checkSkinDetails(c, dir, QStringLiteral("skin2.gif"), skin2Mask());
+    for (const char *name : {"play.gif", "pause.gif"})
+        checkShaped(c, dir, QString::fromLatin1(name), QSize(50, 30), playButtonMask(), Qt::white,
+                    playButtonMask().bounds());
+    checkShaped(c, dir, QStringLiteral("playlist_outline.gif"), QSize(285, 117),
+                playlistOutlineMask(), Qt::white, QRect(QPoint(6, 8), QPoint(274, 110)));
+    {
+        const QImage outline(dir + QStringLiteral("/playlist_outline.gif"));
+        bool flat = !outline.isNull();
+        const Mask m = playlistOutlineMask();
+        for (int y = 0; flat && y < outline.height(); ++y)
+            for (int x = 0; x < outline.width(); ++x)
+                if (m.in(x, y) && outline.pixel(x, y) != qRgb(88, 89, 91))
+                    flat = false;
+        c.expect(flat, QStringLiteral("playlist_outline.gif: one dark grey"));
+    }
+    checkShaped(c, dir, QStringLiteral("about.gif"), QSize(32, 32), aboutMask(), QColor(255, 0, 0),
+                aboutMask().bounds());
+    checkShaped(c, dir, QStringLiteral("help.gif"), QSize(32, 32), helpMask(), QColor(255, 0, 255),
+                helpMask().bounds());
+
+    const QImage panel(dir + QStringLiteral("/playlist_panel.jpg"));
+    c.expect(panel.size() == QSize(266, 101), QStringLiteral("playlist_panel.jpg: size"));
+    if (panel.size() == QSize(266, 101)) {
+        auto near = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) < 16 && std::abs(qGreen(a) - qGreen(b)) < 16
+                   && std::abs(qBlue(a) - qBlue(b)) < 16;
+        };
+        const QRgb rim = qRgb(88, 89, 91);
+        c.expect(near(panel.pixel(0, 0), rim) && near(panel.pixel(265, 0), rim)
+                     && near(panel.pixel(0, 100), rim) && near(panel.pixel(265, 100), rim),
+                 QStringLiteral("playlist_panel.jpg: corners blend into the outline"));
+        c.expect(qGray(panel.pixel(30, 80)) > 170, QStringLiteral("playlist_panel.jpg: light metal"));
+    }
+
+    QImageReader ico(dir + QStringLiteral("/vorlix.ico"));
+    std::set<int> sizes;
+    for (int i = 0; i < ico.imageCount(); ++i) {
+        ico.jumpToImage(i);
+        const QImage img = ico.read();
+        if (!img.isNull() && img.width() == img.height())
+            sizes.insert(img.width());
+    }
+    c.expect(sizes == std::set<int>{16, 32}, QStringLiteral("vorlix.ico: 16 and 32 pixel images"));
+
+    checkWav(c, dir, QStringLiteral("do.wav"), 10, 40);
+    checkWav(c, dir, QStringLiteral("usbopen.wav"), 150, 300);
+    c.summary();
+    return c.ok();
+}
+
+} // namespace artgen

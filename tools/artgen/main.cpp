@@ -1,0 +1,60 @@
+// artgen: draws Vorlix's pictures and sounds.
+//   artgen <out-dir>          writes the raw PNGs and WAVs for make-assets.sh
+//   artgen --verify <dir>     checks the finished assets
+#include "Art.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <functional>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+
+    if (args.size() == 3 && args[1] == QLatin1String("--verify"))
+        return artgen::verifyAssets(args[2]) ? 0 : 1;
+    if (args.size() != 2 || args[1].startsWith(QLatin1Char('-'))) {
+        std::fprintf(stderr, "usage: artgen <out-dir> | artgen --verify <assets-dir>\n");
+        return 2;
+    }
+
+    const QDir out(args[1]);
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "artgen: cannot create %s\n", qPrintable(out.path()));
+        return 1;
+    }
+    const std::pair<const char *, std::function<QImage()>> pictures[] = {
+        {"skin1.png", artgen::drawSkin1},
+        {"skin2.png", artgen::drawSkin2},
+        {"play.png", artgen::drawPlayButton},
+        {"pause.png", artgen::drawPauseButton},
+        {"playlist_outline.png", artgen::drawPlaylistOutline},
+        {"playlist_panel.png", artgen::drawPlaylistPanel},
+        {"about.png", artgen::drawAbout},
+        {"help.png", artgen::drawHelp},
+        {"icon32.png", [] { return artgen::drawIcon(32); }},
+        {"icon16.png", [] { return artgen::drawIcon(16); }},
+    };
+    bool ok = true;
+    for (const auto &[name, draw] : pictures) {
+        const QString path = out.filePath(QString::fromLatin1(name));
+        if (!draw().save(path, "PNG")) {
+            std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
+            ok = false;
+        }
+    }
+    for (const auto &[name, samples] : {std::pair{"do.wav", artgen::synthClick()},
+                                        std::pair{"usbopen.wav", artgen::synthPlug()}}) {
+        const QString path = out.filePath(QString::fromLatin1(name));
+        if (!artgen::writeWav(path, samples)) {
+            std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
+            ok = false;
+        }
+    }
+    return ok ? 0 : 1;
+}

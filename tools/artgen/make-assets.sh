@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Draws Vorlix's pictures and sounds with artgen, converts them to the formats
+# the program loads, checks the results and only then copies them into place.
+#   make-assets.sh <artgen-binary> <assets-dir>
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 <artgen-binary> <assets-dir>" >&2
+  exit 2
+fi
+artgen=$1
+assets=$2
+command -v convert >/dev/null || { echo "make-assets: ImageMagick's convert is missing" >&2; exit 1; }
+[ -x "$artgen" ] || { echo "make-assets: $artgen is not executable" >&2; exit 1; }
+[ -d "$assets" ] || { echo "make-assets: $assets is not a folder" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+raw=$work/raw
+final=$work/final
+mkdir -p "$final"
+
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+"$artgen" "$raw"
+
+# Shaped pictures: the outside is fully transparent in the PNG; the GIF keeps
+# one transparent palette entry whose colour is the key the program cuts by.
+gif() { # name key-colour
+  convert "$raw/$1.png" -strip -dither None -colors 256 -transparent-color "$2" "$final/$1.gif"
+}
+for name in skin1 skin2 play pause playlist_outline; do
+  gif "$name" white
+done
+gif about red
+gif help magenta
+
+convert "$raw/playlist_panel.png" -strip -quality 92 -sampling-factor 1x1 "$final/playlist_panel.jpg"
+convert "$raw/icon32.png" "$raw/icon16.png" -strip "$final/vorlix.ico"
+cp "$raw/do.wav" "$raw/usbopen.wav" "$final/"
+
+"$artgen" --verify "$final"
+
+cp "$final"/* "$assets/"
+echo "make-assets: wrote $(cd "$final" && ls | tr '\n' ' ')to $assets"
