@@ -127,9 +127,16 @@ void checkShaped(Checks &c, const QString &dir, const QString &name, QSize size,
     c.expect(fringe == 0, name + QStringLiteral(": %1 light outline pixels").arg(fringe));
 }
 
-void checkSkinDetails(Checks &c, const QString &dir, const QString &name, const Mask &mask)
+void checkSkinDetails(Checks &c, const QString &dir, const QString &name, const Mask &mask,
+                      std::initializer_list<vorlix::TwipsRect> hotspots)
 {
     namespace L = vorlix::frmMainLayout;
+    // Every hotspot must lie on painted parts of the device, not on cut-away background.
+    int missed = 0;
+    for (const vorlix::TwipsRect &h : hotspots)
+        if (!mask.in(h.pixels().center().x(), h.pixels().center().y()))
+            ++missed;
+    c.expect(missed == 0, name + QStringLiteral(": %1 hotspots off the device").arg(missed));
     int above = 0;
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < mask.width(); ++x)
@@ -184,8 +191,13 @@ bool verifyAssets(const QString &dir)
                 QRect(QPoint(15, 3), QPoint(284, 74)));
     checkShaped(c, dir, QStringLiteral("skin2.gif"), skin, skin2Mask(), Qt::white,
                 QRect(QPoint(15, 3), QPoint(256, 74)));
-    checkSkinDetails(c, dir, QStringLiteral("skin1.gif"), skin1Mask());
-    checkSkinDetails(c, dir, QStringLiteral("skin2.gif"), skin2Mask());
+    namespace L = vorlix::frmMainLayout;
+    checkSkinDetails(c, dir, QStringLiteral("skin1.gif"), skin1Mask(),
+                     {L::Image_volume_decrease, L::Image_volume_increase, L::Image_PlayList,
+                      L::Image_power, L::Image_button, L::Image_usb_off, L::Text_Title});
+    checkSkinDetails(c, dir, QStringLiteral("skin2.gif"), skin2Mask(),
+                     {L::Image_volume_decrease, L::Image_volume_increase, L::Image_PlayList,
+                      L::Image2, L::Image1, L::Image_usb_on, L::Text_Title});
     for (const char *name : {"play.gif", "pause.gif"})
         checkShaped(c, dir, QString::fromLatin1(name), QSize(50, 30), playButtonMask(), Qt::white,
                     playButtonMask().bounds());
