@@ -1,1 +1,54 @@
-int main() { return 0; }
+#include "app/Forms.h"
+#include "app/Services.h"
+#include "engine/Mp3Engine.h"
+#include "platform/CloseRequests.h"
+#include "platform/FileDialog.h"
+#include "platform/MsgBox.h"
+#include "platform/SdlSoundPlayer.h"
+#include "platform/TempFolder.h"
+#include "player/frmMain.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace {
+
+// The skinned windows place themselves, which a Wayland session only allows
+// through XWayland.
+void preferX11()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    preferX11();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorlix"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vorlix.ico")));
+
+    vorlix::SdlSoundPlayer sound;
+    vorlix::QtMsgBox msgBox;
+    vorlix::QtFileDialog fileDialog;
+    vorlix::Services services{
+        sound,
+        msgBox,
+        fileDialog,
+        [] { return std::make_unique<vorlix::Mp3Engine>(); },
+        QCoreApplication::applicationDirPath(),
+        vorlix::userTempFolder().value_or(QString()),
+    };
+
+    vorlix::Forms forms(services);
+    forms.setOnMainUnloaded([] { QCoreApplication::quit(); });
+    vorlix::CloseRequests closeRequests([&forms] { forms.UnloadMain(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&forms] { forms.UnloadMain(); });
+
+    forms.Main().show();
+    return QApplication::exec();
+}

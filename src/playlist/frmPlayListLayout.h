@@ -23,3 +23,11 @@ inline constexpr TwipsRect Image1{115, 130, 3990, 1515};
 inline constexpr QRgb kListBackColor = 0xff83929a;
 
 } // namespace vorlix::frmPlayListLayout
+
+namespace vorlix::frmPlayListLayout {
+
+// The playlist window's top-left corner lies 150 twips right of and 1115
+// twips below the player window's.
+inline constexpr QPoint kOffsetFromPlayer{twipsToPixels(150), twipsToPixels(1115)};
+
+} // namespace vorlix::frmPlayListLayout

@@ -1,0 +1,22 @@
+#include "about/frmAbout.h"
+
+#include "app/Services.h"
+
+namespace vorlix {
+
+frmAbout::frmAbout(Forms& forms)
+    : Form(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint),
+      forms_(forms)
+{
+    setWindowTitle(QStringLiteral("About Vorlix"));
+    setFixedSize(323, 237);
+    move(156, 129);
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(QStringLiteral("About ") + kProgramTitle);
+}
+
+} // namespace vorlix

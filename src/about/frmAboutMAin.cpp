@@ -1,0 +1,14 @@
+#include "about/frmAboutMAin.h"
+
+namespace vorlix {
+
+frmAboutMAin::frmAboutMAin(Forms& forms)
+    : Form(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint),
+      forms_(forms)
+{
+    setWindowTitle(QStringLiteral("About"));
+    setFixedSize(137, 73);
+}
+
+} // namespace vorlix

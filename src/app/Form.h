@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vorlix {
+
+// Base of the program's four windows: the owner runs Form_Load once the
+// window is built, and Form_QueryUnload then Form_Unload when it is unloaded.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload() {}
+    virtual void Form_Unload() {}
+};
+
+} // namespace vorlix

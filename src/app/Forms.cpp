@@ -1,0 +1,79 @@
+#include "app/Forms.h"
+
+#include "about/frmAbout.h"
+#include "about/frmAboutMAin.h"
+#include "player/frmMain.h"
+#include "playlist/frmPlayList.h"
+
+#include <QTimer>
+
+namespace vorlix {
+
+Forms::Forms(Services services) : services_(std::move(services)) {}
+
+Forms::~Forms()
+{
+    // Whatever is left goes down without its unload handlers: the program
+    // is over by now.
+    collectUnloaded();
+    delete about_;
+    delete aboutMain_;
+    delete playList_;
+    delete main_;
+}
+
+template <class W> W& Forms::touch(W*& slot)
+{
+    if (!slot) {
+        slot = new W(*this);
+        slot->Form_Load();
+    }
+    return *slot;
+}
+
+template <class W> void Forms::unload(W*& slot)
+{
+    if (!slot)
+        return;
+    W* window = slot;
+    window->Form_QueryUnload();
+    window->Form_Unload();
+    // The next touch creates the window afresh.
+    slot = nullptr;
+    window->hide();
+    for (QTimer* timer : window->template findChildren<QTimer*>())
+        timer->stop();
+    // The window may be unloading itself from one of its own handlers, so it
+    // is destroyed once control is back in the event loop.
+    unloaded_.emplace_back(window);
+    if (!collectScheduled_) {
+        collectScheduled_ = true;
+        QTimer::singleShot(0, &context_, [this] { collectUnloaded(); });
+    }
+}
+
+void Forms::collectUnloaded()
+{
+    collectScheduled_ = false;
+    unloaded_.clear();
+}
+
+frmMain& Forms::Main() { return touch(main_); }
+frmPlayList& Forms::PlayList() { return touch(playList_); }
+frmAboutMAin& Forms::AboutMain() { return touch(aboutMain_); }
+frmAbout& Forms::About() { return touch(about_); }
+
+void Forms::UnloadMain()
+{
+    if (!main_)
+        return;
+    unload(main_);
+    if (onMainUnloaded_)
+        onMainUnloaded_();
+}
+
+void Forms::UnloadPlayList() { unload(playList_); }
+void Forms::UnloadAboutMain() { unload(aboutMain_); }
+void Forms::UnloadAbout() { unload(about_); }
+
+} // namespace vorlix

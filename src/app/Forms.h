@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace vorlix {
+
+class Form;
+class frmAbout;
+class frmAboutMAin;
+class frmMain;
+class frmPlayList;
+
+// Owner of the program's four windows. A window is created, hidden, the
+// first time it is touched, and destroyed when it is unloaded; unloading a
+// window that does not exist does nothing. Unloading the player window ends
+// the program.
+class Forms {
+public:
+    explicit Forms(Services services);
+    ~Forms();
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    const Services& services() const { return services_; }
+
+    // Touching a window creates it when it does not exist.
+    frmMain& Main();
+    frmPlayList& PlayList();
+    frmAboutMAin& AboutMain();
+    frmAbout& About();
+
+    // The window if it exists, without creating it.
+    frmMain* MainIfLoaded() const { return main_; }
+    frmPlayList* PlayListIfLoaded() const { return playList_; }
+    frmAboutMAin* AboutMainIfLoaded() const { return aboutMain_; }
+    frmAbout* AboutIfLoaded() const { return about_; }
+
+    void UnloadMain();
+    void UnloadPlayList();
+    void UnloadAboutMain();
+    void UnloadAbout();
+
+    // Runs when the player window has been unloaded: the program ends.
+    void setOnMainUnloaded(std::function<void()> handler) { onMainUnloaded_ = std::move(handler); }
+
+    // Destroys the windows unloaded so far. Happens by itself once control is
+    // back in the event loop.
+    void collectUnloaded();
+
+private:
+    template <class W> W& touch(W*& slot);
+    template <class W> void unload(W*& slot);
+
+    Services services_;
+    frmMain* main_ = nullptr;
+    frmPlayList* playList_ = nullptr;
+    frmAboutMAin* aboutMain_ = nullptr;
+    frmAbout* about_ = nullptr;
+    std::vector<std::unique_ptr<Form>> unloaded_;
+    bool collectScheduled_ = false;
+    QObject context_; // ties queued work to the owner's lifetime
+    std::function<void()> onMainUnloaded_;
+};
+
+} // namespace vorlix

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace vorlix {
+
+class FileDialog;
+
+// A window's common dialog: it remembers its filter and the last chosen file
+// between uses and shows the system's file-open dialog.
+class CommonDialog {
+public:
+    explicit CommonDialog(FileDialog& dialogs, QWidget* owner = nullptr);
+
+    QString Filter;
+    // The help file and command that the help viewer is handed.
+    QString HelpFile;
+    int HelpCommand = 0;
+
+    // The last chosen file's full path; empty before the first choice and
+    // unchanged by a cancel.
+    const QString& FileName() const { return fileName_; }
+    // The last chosen file's name without its folder.
+    QString FileTitle() const;
+
+    // Shows the file-open dialog; true when the user chose a file.
+    bool ShowOpen();
+
+private:
+    FileDialog& dialogs_;
+    QWidget* owner_;
+    QString fileName_;
+};
+
+} // namespace vorlix

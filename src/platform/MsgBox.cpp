@@ -1,0 +1,32 @@
+#include "platform/MsgBox.h"
+
+#include <QMessageBox>
+
+namespace vorlix {
+
+int QtMsgBox::show(QWidget* parent, const QString& prompt, int style, const QString& title)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    box.setIcon((style & MsgBoxStyle::Question) ? QMessageBox::Question : QMessageBox::NoIcon);
+    if ((style & 0x7) == MsgBoxStyle::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MsgBoxResult::Yes;
+    case QMessageBox::No:
+        return MsgBoxResult::No;
+    case QMessageBox::Ok:
+        return MsgBoxResult::Ok;
+    default:
+        return MsgBoxResult::Cancel;
+    }
+}
+
+} // namespace vorlix

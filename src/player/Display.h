@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+namespace vorlix {
+
+// The display's caption when nothing plays.
+inline const QString kIdleCaption = QStringLiteral("Vorlix       v1.0     ");
+
+// A song's name scrolls on the display by a tail of spaces that grows by three
+// each second and starts again from none after nine steps.
+class ScrollingCaption {
+public:
+    // The caption for this second: the title followed by the current tail.
+    QString next(const QString& title);
+    std::int16_t offset() const { return offset_; }
+
+private:
+    std::int16_t offset_ = 0;
+};
+
+// The title of a song chosen in the file dialog: the file title without its
+// last four characters (the dot and extension); empty for shorter titles.
+QString dialogSongTitle(const QString& fileTitle);
+
+// The title of a playlist entry: the entry less its last four characters,
+// trimmed of spaces, from after its last "/" or "\" on.
+QString listSongTitle(const QString& entry);
+
+// Whether the path's last three characters, lower-cased, are "mp3".
+bool hasMp3Extension(const QString& path);
+
+// Volume steps: both channels move by kVolumeStep; when either leaves
+// 0..65535 (or could not be read), both go to the end they crossed.
+inline constexpr std::int32_t kVolumeStep = 6554;
+enum class VolumeDirection { Up, Down };
+std::pair<std::int32_t, std::int32_t> steppedVolume(std::optional<std::int32_t> volume1,
+                                                    std::optional<std::int32_t> volume2,
+                                                    VolumeDirection direction);
+
+// "Volume :  90%       ", from channel 1 alone; 0 % when it cannot be read.
+QString volumeCaption(std::optional<std::int32_t> volume1);
+
+// Song paths are bytes; the display shows them as UTF-8 where they are valid
+// UTF-8 and as Latin-1 otherwise, so every byte shows as something.
+QString displayPath(const QByteArray& path);
+
+} // namespace vorlix

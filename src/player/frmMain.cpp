@@ -1,0 +1,285 @@
+#include "player/frmMain.h"
+
+#include "app/Forms.h"
+#include "engine/Mp3Play.h"
+#include "platform/MsgBox.h"
+#include "player/frmMainLayout.h"
+#include "playlist/frmPlayList.h"
+#include "playlist/frmPlayListLayout.h"
+#include "skin/ImageControl.h"
+#include "skin/Label.h"
+#include "skin/PictureBox.h"
+#include "skin/Skin.h"
+#include "skin/Timer.h"
+#include "skin/WindowMover.h"
+
+#include <QCloseEvent>
+#include <QFile>
+
+namespace vorlix {
+
+namespace L = frmMainLayout;
+
+namespace {
+
+template <class W> W* place(W* widget, const TwipsRect& rect)
+{
+    widget->setGeometry(rect.pixels());
+    return widget;
+}
+
+std::string songPath(const QByteArray& bytes)
+{
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
+frmMain::frmMain(Forms& forms)
+    : Form(nullptr, Qt::Window | Qt::Tool | Qt::FramelessWindowHint),
+      Mp3Play1(forms.services().makeMp3Play()),
+      CommonDialog1(forms.services().fileDialog, this),
+      forms_(forms),
+      mover_(new WindowMover(*this))
+{
+    setWindowTitle(QStringLiteral("Ormatel"));
+    resize(L::kDesignClientSize);
+    buildControls();
+    connectHandlers();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls()
+{
+    // Siblings are created back to front: a later one lies above an earlier one.
+    pic2 = place(new PictureBox(this), L::pic2);
+    pic2->setPicture(QImage(QStringLiteral(":/skin2.gif")));
+    pic2->hide();
+    Image_usb_on = place(new ImageControl(pic2), L::Image_usb_on);
+    Image1 = place(new ImageControl(pic2), L::Image1);
+    Image1->setPicture(QPixmap(QStringLiteral(":/play.gif")));
+    Image2 = place(new ImageControl(pic2), L::Image2);
+    Text_Title2 = place(new Label(pic2), L::Text_Title2);
+    Text_Title2->setCaption(QStringLiteral("About  Vorlix"));
+
+    pic1 = place(new PictureBox(this), L::pic1);
+    pic1->setPicture(QImage(QStringLiteral(":/skin1.gif")));
+    Image_button = place(new ImageControl(pic1), L::Image_button);
+    Image_button->setPicture(QPixmap(QStringLiteral(":/play.gif")));
+    Image_button->setEnabled(false);
+    Text_Title = place(new Label(pic1), L::Text_Title);
+    Text_Title->setAlignment(Qt::AlignRight);
+    Text_Title->setCaption(kIdleCaption);
+    Text_Title->hide();
+    Image_power = place(new ImageControl(pic1), L::Image_power);
+    Image_pause = place(new ImageControl(pic1), L::Image_pause);
+    Image_pause->setPicture(QPixmap(QStringLiteral(":/pause.gif")));
+    Image_pause->hide();
+    Image_pause->setEnabled(false);
+    Image_volume_increase = place(new ImageControl(pic1), L::Image_volume_increase);
+    Image_volume_increase->setEnabled(false);
+    Image_volume_decrease = place(new ImageControl(pic1), L::Image_volume_decrease);
+    Image_volume_decrease->setEnabled(false);
+    Image_PlayList = place(new ImageControl(pic1), L::Image_PlayList);
+    Image_PlayList->setEnabled(false);
+    Image_usb_off = place(new ImageControl(pic1), L::Image_usb_off);
+    Timer_MP3DataShow = new Timer(1000, this);
+
+    // The display: a small dark font on the grey-green glass.
+    QFont displayFont = font();
+    displayFont.setPixelSize(10);
+    Text_Title->setFont(displayFont);
+    Text_Title->setTextColor(QColor(0x1d, 0x2a, 0x1f));
+    Text_Title2->setFont(displayFont);
+    Text_Title2->setTextColor(QColor(0x1d, 0x2a, 0x1f));
+}
+
+void frmMain::connectHandlers()
+{
+    connect(Image_power, &ImageControl::Click, this, &frmMain::Image_power_Click);
+    connect(Image2, &ImageControl::Click, this, &frmMain::Image2_Click);
+    connect(Image_button, &ImageControl::Click, this, &frmMain::Image_button_Click);
+    connect(Image_pause, &ImageControl::Click, this, &frmMain::Image_pause_Click);
+    connect(Image_PlayList, &ImageControl::Click, this, &frmMain::Image_PlayList_Click);
+    connect(Image_volume_increase, &ImageControl::Click, this, &frmMain::Image_volume_increase_Click);
+    connect(Image_volume_decrease, &ImageControl::Click, this, &frmMain::Image_volume_decrease_Click);
+    connect(Timer_MP3DataShow, &QTimer::timeout, this, &frmMain::Timer_MP3DataShow_Timer);
+
+    mover_->addHandle(*pic1);
+    mover_->addHandle(*pic2);
+    mover_->addHandle(*Image_usb_off);
+    connect(pic1, &PictureBox::MouseDown, this, &frmMain::pic1_MouseDown);
+    connect(pic2, &PictureBox::MouseDown, this, &frmMain::pic2_MouseDown);
+    connect(Image_usb_off, &ImageControl::MouseDown, this, &frmMain::Image_usb_off_MouseDown);
+}
+
+// Start-up and shutdown
+
+void frmMain::Form_Load()
+{
+    ApplySkin(*this, *pic1);
+}
+
+void frmMain::Form_Unload()
+{
+    forms_.UnloadPlayList();
+    forms_.UnloadAbout();
+    forms_.UnloadAboutMain();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // A close request from the system shuts down without asking.
+    event->ignore();
+    if (forms_.MainIfLoaded() == this)
+        forms_.UnloadMain();
+}
+
+void frmMain::Image_power_Click()
+{
+    forms_.services().playClick();
+    if (Text_Title->isHidden()) {
+        Image_button->setEnabled(true);
+        Image_PlayList->setEnabled(true);
+        Text_Title->show();
+        forms_.PlayList().setEnabled(true);
+        return;
+    }
+    askToClose();
+}
+
+void frmMain::Image2_Click()
+{
+    forms_.services().playClick();
+    askToClose();
+}
+
+void frmMain::askToClose()
+{
+    const int answer =
+        forms_.services().msgBox.show(this, QStringLiteral("Close Vorlix?"),
+                                      MsgBoxStyle::YesNo | MsgBoxStyle::Question, kProgramTitle);
+    if (answer == MsgBoxResult::Yes)
+        forms_.UnloadMain();
+}
+
+// Playing
+
+void frmMain::Image_button_Click()
+{
+    forms_.services().playClick();
+    frmPlayList& playList = forms_.PlayList();
+    if (!playList.isHidden()) {
+        SongList& list = *playList.List1;
+        if (list.ListIndex() == -1 && list.ListCount() > 0)
+            list.setListIndex(0);
+        if (list.ListCount() == 0)
+            return;
+        Mp3Play1->Stop();
+        Mp3Play1->Open(songPath(list.Text()), "");
+        Mp3Play1->Play();
+        playList.Timer_MP3ListDataShow->setEnabled(true);
+        playList.hide();
+    } else {
+        CommonDialog1.Filter = QStringLiteral("Mp3|*.mp3");
+        CommonDialog1.ShowOpen();
+        if (CommonDialog1.FileName().isEmpty())
+            return;
+        if (hasMp3Extension(CommonDialog1.FileName())) {
+            Timer_MP3DataShow->setEnabled(true);
+            Mp3Play1->Stop();
+            Mp3Play1->Open(songPath(QFile::encodeName(CommonDialog1.FileName())), "");
+            Mp3Play1->Play();
+        }
+    }
+    showPlayingState();
+}
+
+void frmMain::showPlayingState()
+{
+    Image_button->hide();
+    Image_button->setEnabled(false);
+    Image_pause->show();
+    Image_pause->setEnabled(true);
+    Image_volume_increase->setEnabled(true);
+    Image_volume_decrease->setEnabled(true);
+}
+
+void frmMain::Image_pause_Click()
+{
+    forms_.services().playClick();
+    Mp3Play1->Pause();
+    Image_button->show();
+    Image_button->setEnabled(true);
+    Image_pause->hide();
+    Image_pause->setEnabled(false);
+    Timer_MP3DataShow->setEnabled(false);
+    Text_Title->setCaption(kIdleCaption);
+    Image_volume_increase->setEnabled(false);
+    Image_volume_decrease->setEnabled(false);
+    forms_.UnloadPlayList();
+}
+
+void frmMain::Timer_MP3DataShow_Timer()
+{
+    Text_Title->setCaption(scroll_.next(dialogSongTitle(CommonDialog1.FileTitle())));
+}
+
+void frmMain::Image_PlayList_Click()
+{
+    forms_.services().playClick();
+    frmPlayList& playList = forms_.PlayList();
+    playList.hide();
+    movePlayListBelow();
+    playList.show();
+    playList.raise();
+    playList.activateWindow();
+}
+
+void frmMain::movePlayListBelow()
+{
+    forms_.PlayList().move(pos() + frmPlayListLayout::kOffsetFromPlayer);
+}
+
+// Volume
+
+void frmMain::Image_volume_increase_Click()
+{
+    stepVolume(VolumeDirection::Up);
+}
+
+void frmMain::Image_volume_decrease_Click()
+{
+    stepVolume(VolumeDirection::Down);
+}
+
+void frmMain::stepVolume(VolumeDirection direction)
+{
+    forms_.services().playClick();
+    const auto volume1 = Mp3Play1->GetVolume1();
+    const auto volume2 = Mp3Play1->GetVolume2();
+    const auto [next1, next2] = steppedVolume(volume1, volume2, direction);
+    Mp3Play1->SetVolume(next1, next2);
+    Text_Title->setCaption(volumeCaption(Mp3Play1->GetVolume1()));
+}
+
+// Dragging: the window follows the mouse, then the playlist window is placed
+// at its offset below.
+
+void frmMain::pic1_MouseDown()
+{
+    mover_->moveUntilRelease([this] { movePlayListBelow(); });
+}
+
+void frmMain::pic2_MouseDown()
+{
+    mover_->moveUntilRelease([this] { movePlayListBelow(); });
+}
+
+void frmMain::Image_usb_off_MouseDown()
+{
+    mover_->moveUntilRelease([this] { movePlayListBelow(); });
+}
+
+} // namespace vorlix

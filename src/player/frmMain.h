@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/Form.h"
+#include "platform/CommonDialog.h"
+#include "player/Display.h"
+
+#include <memory>
+
+namespace vorlix {
+
+class Forms;
+class ImageControl;
+class Label;
+class Mp3Play;
+class PictureBox;
+class Timer;
+class WindowMover;
+
+// The player window: a frameless picture of the device with hotspots over
+// its painted buttons.
+class frmMain : public Form {
+    Q_OBJECT
+public:
+    explicit frmMain(Forms& forms);
+    ~frmMain() override;
+
+    // Controls, front to back within their picture box.
+    PictureBox* pic1;
+    std::unique_ptr<Mp3Play> Mp3Play1;
+    CommonDialog CommonDialog1;
+    Timer* Timer_MP3DataShow;
+    ImageControl* Image_usb_off;
+    ImageControl* Image_PlayList;
+    ImageControl* Image_volume_decrease;
+    ImageControl* Image_volume_increase;
+    ImageControl* Image_pause;
+    ImageControl* Image_power;
+    Label* Text_Title;
+    ImageControl* Image_button;
+
+    PictureBox* pic2;
+    Label* Text_Title2;
+    ImageControl* Image2;
+    ImageControl* Image1;
+    ImageControl* Image_usb_on;
+
+    void Form_Load() override;
+    void Form_Unload() override;
+
+    void Image_power_Click();
+    void Image2_Click();
+    void Image_button_Click();
+    void Image_pause_Click();
+    void Timer_MP3DataShow_Timer();
+    void Image_PlayList_Click();
+    void Image_volume_increase_Click();
+    void Image_volume_decrease_Click();
+
+    void pic1_MouseDown();
+    void pic2_MouseDown();
+    void Image_usb_off_MouseDown();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void askToClose();
+    void showPlayingState();
+    void stepVolume(VolumeDirection direction);
+    void movePlayListBelow();
+
+    Forms& forms_;
+    WindowMover* mover_;
+    ScrollingCaption scroll_;
+};
+
+} // namespace vorlix

@@ -1,0 +1,175 @@
+#include "playlist/frmPlayList.h"
+
+#include "app/Forms.h"
+#include "engine/Mp3Play.h"
+#include "player/frmMain.h"
+#include "playlist/PlaylistFile.h"
+#include "playlist/frmPlayListLayout.h"
+#include "skin/ImageControl.h"
+#include "skin/Label.h"
+#include "skin/PictureBox.h"
+#include "skin/Skin.h"
+#include "skin/Timer.h"
+#include "skin/WindowMover.h"
+
+#include <QFile>
+
+#include <limits>
+
+namespace vorlix {
+
+namespace L = frmPlayListLayout;
+
+namespace {
+
+template <class W> W* place(W* widget, const TwipsRect& rect)
+{
+    widget->setGeometry(rect.pixels());
+    return widget;
+}
+
+std::string songPath(const QByteArray& bytes)
+{
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+bool songIsOver(std::optional<int> status)
+{
+    // A failing Play, or a status that is no 16-bit value, counts as the end.
+    if (!status || *status < std::numeric_limits<std::int16_t>::min() ||
+        *status > std::numeric_limits<std::int16_t>::max())
+        return true;
+    return *status == kSongOver;
+}
+
+} // namespace
+
+frmPlayList::frmPlayList(Forms& forms)
+    : Form(nullptr, Qt::Window | Qt::Tool | Qt::FramelessWindowHint),
+      CommonDialog1(forms.services().fileDialog, this),
+      forms_(forms),
+      mover_(new WindowMover(*this))
+{
+    setWindowTitle(QStringLiteral("Play List"));
+    resize(L::kDesignClientSize);
+    buildControls();
+    connectHandlers();
+}
+
+frmPlayList::~frmPlayList() = default;
+
+void frmPlayList::buildControls()
+{
+    Timer_MP3ListDataShow = new Timer(1000, this);
+
+    // Siblings are created back to front: a later one lies above an earlier one.
+    pic1 = place(new PictureBox(this), L::pic1);
+    pic1->setPicture(QImage(QStringLiteral(":/playlist_outline.gif")));
+    Image1 = place(new ImageControl(pic1), L::Image1);
+    Image1->setPicture(QPixmap(QStringLiteral(":/playlist_panel.jpg")));
+    Command_Addlist = place(new ImageControl(pic1), L::Command_Addlist);
+    Command_Remove = place(new ImageControl(pic1), L::Command_Remove);
+    Image_MinPlayList = place(new ImageControl(pic1), L::Image_MinPlayList);
+    List1 = place(new SongList(pic1), L::List1);
+
+    QPalette palette = List1->palette();
+    palette.setColor(QPalette::Base, QColor::fromRgb(L::kListBackColor));
+    List1->setPalette(palette);
+    List1->setFrameShape(QFrame::NoFrame);
+}
+
+void frmPlayList::connectHandlers()
+{
+    connect(Command_Addlist, &ImageControl::Click, this, &frmPlayList::Command_Addlist_Click);
+    connect(Command_Remove, &ImageControl::Click, this, &frmPlayList::Command_Remove_Click);
+    connect(Image_MinPlayList, &ImageControl::Click, this, &frmPlayList::Image_MinPlayList_Click);
+    connect(Timer_MP3ListDataShow, &QTimer::timeout, this,
+            &frmPlayList::Timer_MP3ListDataShow_Timer);
+    mover_->addHandle(*pic1);
+    connect(pic1, &PictureBox::MouseDown, this, &frmPlayList::pic1_MouseDown);
+}
+
+// The list and its file
+
+void frmPlayList::Form_Load()
+{
+    ApplySkin(*this, *pic1);
+    const QString folder = forms_.services().tempFolder;
+    if (folder.isEmpty())
+        return;
+    MP3ListFile = playlistFilePath(folder);
+    PlaylistRead read = readPlaylistFile(MP3ListFile);
+    keepFile_ = !read.mayReplaceFile();
+    List1->setEntries(std::move(read.entries));
+}
+
+void frmPlayList::Form_QueryUnload()
+{
+    if (MP3ListFile.isEmpty() || keepFile_)
+        return;
+    writePlaylistFile(MP3ListFile, List1->entries());
+}
+
+// Editing
+
+void frmPlayList::Command_Addlist_Click()
+{
+    forms_.services().playClick();
+    CommonDialog1.Filter = QStringLiteral("Mp3|*.mp3");
+    if (!CommonDialog1.ShowOpen())
+        return;
+    if (CommonDialog1.FileName().isEmpty())
+        return;
+    const QByteArray entry = QFile::encodeName(CommonDialog1.FileName());
+    // One path a line: a name with a line break in it cannot be kept.
+    if (!fitsPlaylistLine(entry))
+        return;
+    List1->AddItem(entry);
+}
+
+void frmPlayList::Command_Remove_Click()
+{
+    forms_.services().playClick();
+    if (List1->ListCount() == 0)
+        return;
+    if (List1->ListIndex() == -1)
+        return;
+    List1->RemoveItem(List1->ListIndex());
+}
+
+void frmPlayList::Image_MinPlayList_Click()
+{
+    forms_.services().playClick();
+    hide();
+}
+
+// Following the list: once a second, show the song and start the next one
+// when it is over.
+
+void frmPlayList::Timer_MP3ListDataShow_Timer()
+{
+    frmMain& player = forms_.Main();
+    player.Text_Title->setCaption(scroll_.next(listSongTitle(displayPath(List1->Text()))));
+    if (List1->ListIndex() == -1 && List1->ListCount() > 0)
+        List1->setListIndex(0);
+    if (List1->ListCount() == 0)
+        return;
+    if (!songIsOver(player.Mp3Play1->Play()))
+        return;
+    if (List1->ListIndex() < List1->ListCount() - 1)
+        List1->setListIndex(List1->ListIndex() + 1);
+    else
+        List1->setListIndex(0);
+    player.Mp3Play1->Open(songPath(List1->Text()), "");
+    player.Mp3Play1->Play();
+}
+
+// Dragging: the window follows the mouse, then the player is placed so that
+// this window lies at its offset below it.
+
+void frmPlayList::pic1_MouseDown()
+{
+    mover_->moveUntilRelease([this] { forms_.Main().move(pos() - L::kOffsetFromPlayer); });
+}
+
+} // namespace vorlix

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/Form.h"
+#include "platform/CommonDialog.h"
+#include "player/Display.h"
+#include "playlist/SongList.h"
+
+namespace vorlix {
+
+class Forms;
+class ImageControl;
+class PictureBox;
+class Timer;
+class WindowMover;
+
+// The playlist window: the song list on a shaped metal panel, kept across
+// runs in the playlist file.
+class frmPlayList : public Form {
+    Q_OBJECT
+public:
+    explicit frmPlayList(Forms& forms);
+    ~frmPlayList() override;
+
+    Timer* Timer_MP3ListDataShow;
+    CommonDialog CommonDialog1;
+    PictureBox* pic1;
+    SongList* List1;
+    ImageControl* Image_MinPlayList;
+    ImageControl* Command_Remove;
+    ImageControl* Command_Addlist;
+    ImageControl* Image1;
+
+    // The playlist file; empty when the user has no folder for it.
+    QString MP3ListFile;
+
+    void Form_Load() override;
+    void Form_QueryUnload() override;
+
+    void Command_Addlist_Click();
+    void Command_Remove_Click();
+    void Image_MinPlayList_Click();
+    void Timer_MP3ListDataShow_Timer();
+    void pic1_MouseDown();
+
+private:
+    void buildControls();
+    void connectHandlers();
+
+    Forms& forms_;
+    WindowMover* mover_;
+    ScrollingCaption scroll_;
+    // Set when the file exists but could not be read: saving over it would
+    // lose the songs it holds.
+    bool keepFile_ = false;
+};
+
+} // namespace vorlix

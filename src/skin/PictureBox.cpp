@@ -1,0 +1,40 @@
+#include "skin/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vorlix {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void PictureBox::setPicture(const QImage& picture)
+{
+    picture_ = picture;
+    pixmap_ = QPixmap::fromImage(picture);
+    if (autoSize_)
+        resize(picture_.size());
+    update();
+}
+
+void PictureBox::setAutoSize(bool on)
+{
+    autoSize_ = on;
+    if (autoSize_ && !picture_.isNull())
+        resize(picture_.size());
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, pixmap_);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    emit MouseDown(event->button());
+}
+
+} // namespace vorlix

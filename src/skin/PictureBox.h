@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+namespace vorlix {
+
+// A box that shows a picture at its top-left corner and keeps the picture's
+// pixels, so a window region can be read from them.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+
+    // With automatic sizing on, the box takes the size of its picture.
+    void setAutoSize(bool on);
+    bool autoSize() const { return autoSize_; }
+
+signals:
+    void MouseDown(Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QImage picture_;
+    QPixmap pixmap_;
+    bool autoSize_ = false;
+};
+
+} // namespace vorlix

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/Forms.h"
+#include "doubles/Doubles.h"
+#include "player/frmMain.h"
+#include "playlist/PlaylistFile.h"
+#include "playlist/frmPlayList.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace vorlix::test {
+
+// The program's windows on doubles, with the playlist file in a scratch
+// folder. The player window is loaded but not shown.
+struct Fixture {
+    Fixture() : fake(dir.path() + u'/'), forms(fake.services())
+    {
+        forms.setOnMainUnloaded([this] { ++mainUnloads; });
+    }
+
+    frmMain& main() { return forms.Main(); }
+    QString listFile() const { return playlistFilePath(fake.tempFolder); }
+    void writeList(const QList<QByteArray>& entries) const
+    {
+        QVERIFY(writePlaylistFile(listFile(), entries));
+    }
+    QByteArray listFileBytes() const
+    {
+        QFile file(listFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QStringList& calls() { return fake.mp3->calls; }
+    void powerOn() { main().Image_power_Click(); }
+
+    QTemporaryDir dir;
+    FakeServices fake;
+    Forms forms;
+    int mainUnloads = 0;
+};
+
+} // namespace vorlix::test
