@@ -1,0 +1,282 @@
+#include "doubles/Fixture.h"
+#include "engine/Mp3Play.h"
+#include "playlist/frmPlayListLayout.h"
+#include "skin/ImageControl.h"
+#include "skin/Label.h"
+#include "skin/PictureBox.h"
+#include "skin/Timer.h"
+
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace vorlix;
+using namespace vorlix::test;
+
+namespace {
+
+const QList<QByteArray> kThree{"/m/one.mp3", "/m/two.mp3", "/m/three.mp3"};
+
+} // namespace
+
+class TestFrmPlayList : public QObject {
+    Q_OBJECT
+private slots:
+    void loadShapesAndReadsEveryByte()
+    {
+        Fixture f;
+        const QList<QByteArray> entries{"/m/caf\xc3\xa9.mp3", "C:\\Music\\\xe9t\xe9.mp3", "",
+                                        "  spaced  ", "/m/one.mp3", "/m/one.mp3"};
+        f.writeList(entries);
+        f.powerOn();
+        frmPlayList& list = f.forms.PlayList();
+        QCOMPARE(list.size(), QSize(285, 117));
+        QVERIFY(!list.mask().contains(QPoint(0, 0)));
+        QVERIFY(list.mask().contains(QPoint(7, 9)));   // the rim around the panel
+        QCOMPARE(list.List1->entries(), entries);
+        QCOMPARE(list.List1->ListIndex(), -1);
+        QVERIFY(list.isHidden());
+
+        const QByteArray before = f.listFileBytes();
+        f.main().Image_PlayList_Click();
+        f.main().Image_button_Click();
+        f.main().Image_pause_Click();
+        QCOMPARE(f.listFileBytes(), before);
+    }
+
+    void unreadableFileIsKept()
+    {
+        // Something that cannot be read as a list stands at the file's place:
+        // the list starts empty and the unload leaves it there.
+        Fixture f;
+        QVERIFY(::mkfifo(QFile::encodeName(f.listFile()).constData(), 0600) == 0);
+        f.powerOn();
+        QCOMPARE(f.forms.PlayList().List1->ListCount(), 0);
+        f.forms.PlayList().List1->AddItem("/m/new.mp3");
+        f.forms.UnloadPlayList();
+        struct stat st {};
+        QVERIFY(::lstat(QFile::encodeName(f.listFile()).constData(), &st) == 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
+    }
+
+    void addAppendsTheChosenFile_data()
+    {
+        QTest::addColumn<QList<std::optional<QString>>>("choices");
+        QTest::addColumn<QList<QByteArray>>("entries");
+        const std::optional<QString> cancel;
+        QTest::newRow("chosen") << QList<std::optional<QString>>{"/m/a.mp3"}
+                                << QList<QByteArray>{"/m/a.mp3"};
+        QTest::newRow("same file twice") << QList<std::optional<QString>>{"/m/a.mp3", "/m/a.mp3"}
+                                         << QList<QByteArray>{"/m/a.mp3", "/m/a.mp3"};
+        QTest::newRow("first cancel") << QList<std::optional<QString>>{cancel}
+                                      << QList<QByteArray>{};
+        QTest::newRow("cancel after a choice adds nothing")
+            << QList<std::optional<QString>>{"/m/a.mp3", cancel} << QList<QByteArray>{"/m/a.mp3"};
+        QTest::newRow("a line break in the name")
+            << QList<std::optional<QString>>{"/m/two\nlines.mp3"} << QList<QByteArray>{};
+        QTest::newRow("non-ASCII name kept as its bytes")
+            << QList<std::optional<QString>>{QStringLiteral("/m/\u00e9t\u00e9.mp3")}
+            << QList<QByteArray>{"/m/\xc3\xa9t\xc3\xa9.mp3"};
+    }
+    void addAppendsTheChosenFile()
+    {
+        QFETCH(QList<std::optional<QString>>, choices);
+        QFETCH(QList<QByteArray>, entries);
+        Fixture f;
+        frmPlayList& list = f.forms.PlayList();
+        for (const auto& choice : choices) {
+            f.fake.fileDialog.choices.append(choice);
+            list.Command_Addlist_Click();
+        }
+        QCOMPARE(list.List1->entries(), entries);
+        QCOMPARE(list.List1->ListIndex(), -1);
+        QCOMPARE(f.fake.fileDialog.filters.constFirst(), QStringLiteral("Mp3|*.mp3"));
+        QCOMPARE(f.fake.sound.played.size(), choices.size());
+    }
+
+    void removeAndHide()
+    {
+        Fixture f;
+        f.writeList(kThree);
+        frmPlayList& list = f.forms.PlayList();
+        list.Command_Remove_Click(); // nothing selected
+        QCOMPARE(list.List1->ListCount(), 3);
+        list.List1->setListIndex(1);
+        list.Command_Remove_Click();
+        QCOMPARE(list.List1->entries(), (QList<QByteArray>{"/m/one.mp3", "/m/three.mp3"}));
+        QCOMPARE(list.List1->ListIndex(), -1);
+
+        list.List1->setListIndex(1);
+        f.main().Image_PlayList_Click();
+        list.Image_MinPlayList_Click();
+        QVERIFY(list.isHidden());
+        QCOMPARE(f.forms.PlayListIfLoaded(), &list);
+        f.main().Image_PlayList_Click();
+        QCOMPARE(list.List1->ListIndex(), 1);
+        QCOMPARE(list.List1->ListCount(), 2);
+        QCOMPARE(f.listFileBytes(), QByteArray("/m/one.mp3\r\n/m/two.mp3\r\n/m/three.mp3\r\n"));
+    }
+
+    void monitor_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("entries");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QList<std::optional<int>>>("playResults");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<int>("selectedAfter");
+        const std::optional<int> fails;
+        QTest::newRow("playing: nothing happens")
+            << kThree << 0 << QList<std::optional<int>>{0} << QStringList{"Play"} << 0;
+        QTest::newRow("over: the next one")
+            << kThree << 0 << QList<std::optional<int>>{650}
+            << QStringList{"Play", "Open /m/two.mp3", "Play"} << 1;
+        QTest::newRow("last over: wraps to the first")
+            << kThree << 2 << QList<std::optional<int>>{650}
+            << QStringList{"Play", "Open /m/one.mp3", "Play"} << 0;
+        QTest::newRow("one entry repeats")
+            << QList<QByteArray>{"/m/solo.mp3"} << 0 << QList<std::optional<int>>{650}
+            << QStringList{"Play", "Open /m/solo.mp3", "Play"} << 0;
+        QTest::newRow("failing Play counts as over")
+            << kThree << 1 << QList<std::optional<int>>{fails}
+            << QStringList{"Play", "Open /m/three.mp3", "Play"} << 2;
+        QTest::newRow("status beyond 16 bits counts as over")
+            << kThree << 0 << QList<std::optional<int>>{70000}
+            << QStringList{"Play", "Open /m/two.mp3", "Play"} << 1;
+        QTest::newRow("no selection: the first is selected, then followed")
+            << kThree << -1 << QList<std::optional<int>>{650}
+            << QStringList{"Play", "Open /m/two.mp3", "Play"} << 1;
+        QTest::newRow("empty list: nothing")
+            << QList<QByteArray>{} << -1 << QList<std::optional<int>>{650} << QStringList{} << -1;
+    }
+    void monitor()
+    {
+        QFETCH(QList<QByteArray>, entries);
+        QFETCH(int, selected);
+        QFETCH(QList<std::optional<int>>, playResults);
+        QFETCH(QStringList, calls);
+        QFETCH(int, selectedAfter);
+        Fixture f;
+        f.writeList(entries);
+        frmPlayList& list = f.forms.PlayList();
+        list.List1->setListIndex(selected);
+        for (const auto& r : playResults)
+            f.fake.mp3->playResults.append(r);
+        list.Timer_MP3ListDataShow_Timer();
+        QCOMPARE(f.calls(), calls);
+        QCOMPARE(list.List1->ListIndex(), selectedAfter);
+    }
+
+    void monitorShowsTheSelectedTitle()
+    {
+        Fixture f;
+        f.writeList({"C:\\Music\\Old Song.mp3", "/home/u/New Song.mp3"});
+        frmPlayList& list = f.forms.PlayList();
+        list.List1->setListIndex(0);
+        QStringList captions;
+        for (int tick = 0; tick < 10; ++tick) {
+            list.Timer_MP3ListDataShow_Timer();
+            captions << f.main().Text_Title->caption();
+        }
+        QCOMPARE(captions[0], QStringLiteral("Old Song"));
+        QCOMPARE(captions[1], QStringLiteral("Old Song   "));
+        QCOMPARE(captions[8], QStringLiteral("Old Song") + QString(24, u' '));
+        QCOMPARE(captions[9], QStringLiteral("Old Song"));
+
+        // After an advance the new title shows one tick later.
+        f.fake.mp3->playResults = {650, 0};
+        list.Timer_MP3ListDataShow_Timer();
+        QVERIFY(f.main().Text_Title->caption().startsWith(QStringLiteral("Old Song")));
+        list.Timer_MP3ListDataShow_Timer();
+        QVERIFY(f.main().Text_Title->caption().startsWith(QStringLiteral("New Song")));
+    }
+
+    void removingThePlayingEntryRestartsFromTheFirst()
+    {
+        Fixture f;
+        f.writeList(kThree);
+        frmPlayList& list = f.forms.PlayList();
+        list.List1->setListIndex(1);
+        list.Command_Remove_Click();
+        f.fake.mp3->playResults = {0, 650};
+        list.Timer_MP3ListDataShow_Timer();
+        QCOMPARE(list.List1->ListIndex(), 0);
+        list.Timer_MP3ListDataShow_Timer();
+        QCOMPARE(f.calls().mid(2), (QStringList{"Open /m/three.mp3", "Play"}));
+    }
+
+    void dragPlacesTheOtherWindow_data()
+    {
+        QTest::addColumn<bool>("dragPlayer");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QPoint>("by");
+        QTest::newRow("player, left") << true << int(Qt::LeftButton) << QPoint(40, 25);
+        QTest::newRow("player, right, no move") << true << int(Qt::RightButton) << QPoint(0, 0);
+        QTest::newRow("playlist rim, left") << false << int(Qt::LeftButton) << QPoint(-30, 50);
+        QTest::newRow("playlist rim, middle, no move") << false << int(Qt::MiddleButton) << QPoint(0, 0);
+    }
+    void dragPlacesTheOtherWindow()
+    {
+        QFETCH(bool, dragPlayer);
+        QFETCH(int, button);
+        QFETCH(QPoint, by);
+        Fixture f;
+        frmMain& player = f.main();
+        player.move(100, 100);
+        player.show();
+        frmPlayList& list = f.forms.PlayList();
+        list.move(400, 400); // away from its place
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&player));
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+
+        QWidget* handle = dragPlayer ? static_cast<QWidget*>(player.pic1) : list.pic1;
+        QWidget& moved = dragPlayer ? static_cast<QWidget&>(player) : list;
+        QWidget& other = dragPlayer ? static_cast<QWidget&>(list) : player;
+        const QPoint otherBefore = other.pos();
+        const QPoint movedBefore = moved.pos();
+        const QPoint at = dragPlayer ? QPoint(30, 60) : QPoint(7, 60); // skin, not a control
+        const auto mouseButton = Qt::MouseButton(button);
+        QTest::mousePress(handle, mouseButton, {}, at);
+        if (!by.isNull()) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(at + by), handle->mapToGlobal(QPointF(at + by)),
+                             Qt::NoButton, mouseButton, {});
+            QApplication::sendEvent(handle, &move);
+            QCOMPARE(moved.pos(), movedBefore + by);
+            QCOMPARE(other.pos(), otherBefore); // the other waits for the release
+        }
+        QTest::mouseRelease(handle, mouseButton, {}, at);
+        QCOMPARE(list.pos() - player.pos(), frmPlayListLayout::kOffsetFromPlayer);
+        QCOMPARE(moved.pos(), movedBefore + by);
+    }
+
+    void firstDragOfThePlayerCreatesTheList()
+    {
+        Fixture f;
+        f.writeList(kThree);
+        frmMain& player = f.main();
+        player.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&player));
+        QTest::mouseClick(player.pic1, Qt::LeftButton, {}, QPoint(30, 60));
+        QVERIFY(f.forms.PlayListIfLoaded());
+        QVERIFY(f.forms.PlayList().isHidden());
+        QCOMPARE(f.forms.PlayList().List1->ListCount(), 3);
+    }
+
+    void pressGoesToTheControlUnlessItIsDisabled()
+    {
+        Fixture f;
+        frmMain& player = f.main();
+        player.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&player));
+        player.Text_Title->show();
+        QTest::mouseClick(player.Text_Title, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!f.forms.PlayListIfLoaded());
+        // The playlist hotspot is disabled while the player is off: the press
+        // reaches the skin beneath and moves the window.
+        QTest::mouseClick(player.Image_PlayList, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(f.forms.PlayListIfLoaded());
+    }
+};
+
+QTEST_MAIN(TestFrmPlayList)
+#include "tst_frmplaylist.moc"
