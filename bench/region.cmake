@@ -1,0 +1,1 @@
+vorlix_add_bench(bench_region SOURCES ${CMAKE_SOURCE_DIR}/bench/bench_region.cpp LIBS vorlix_core)
