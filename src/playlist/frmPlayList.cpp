@@ -76,6 +76,12 @@ void frmPlayList::buildControls()
     palette.setColor(QPalette::Base, QColor::fromRgb(L::kListBackColor));
     List1->setPalette(palette);
     List1->setFrameShape(QFrame::NoFrame);
+    // Long paths keep their file names in view.
+    QFont listFont = List1->font();
+    listFont.setPixelSize(11);
+    List1->setFont(listFont);
+    List1->setTextElideMode(Qt::ElideLeft);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void frmPlayList::connectHandlers()
