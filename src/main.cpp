@@ -1,6 +1,7 @@
 #include "app/Forms.h"
 #include "app/Services.h"
 #include "engine/Mp3Engine.h"
+#include "engine/SdlAudio.h"
 #include "platform/CloseRequests.h"
 #include "platform/FileDialog.h"
 #include "platform/MsgBox.h"
@@ -32,14 +33,20 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vorlix.ico")));
 
-    vorlix::SdlSoundPlayer sound;
+    // The click sounds and the songs share one hold on the audio system.
+    const std::shared_ptr<vorlix::SdlAudio> audio = vorlix::SdlAudio::create();
+    vorlix::SdlSoundPlayer sound(audio);
     vorlix::QtMsgBox msgBox;
     vorlix::QtFileDialog fileDialog;
     vorlix::Services services{
         sound,
         msgBox,
         fileDialog,
-        [] { return std::make_unique<vorlix::Mp3Engine>(); },
+        [audio] {
+            vorlix::Mp3Engine::Options options;
+            options.sdlAudio = audio;
+            return std::make_unique<vorlix::Mp3Engine>(options);
+        },
         QCoreApplication::applicationDirPath(),
         vorlix::userTempFolder().value_or(QString()),
     };
