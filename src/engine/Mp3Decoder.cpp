@@ -138,6 +138,20 @@ Mp3Decoder::~Mp3Decoder()
     }
 }
 
+// Damage also turns up as frames of another MPEG version or layer at the
+// song's rate: noise, and dropped like the rest.
+bool Mp3Decoder::ownLayer()
+{
+    mpg123_frameinfo info{};
+    if (mpg123_info(handle_, &info) != MPG123_OK)
+        return true;
+    if (layer_ == 0) {
+        layer_ = info.layer;
+        version_ = info.version;
+    }
+    return info.layer == layer_ && info.version == version_;
+}
+
 std::size_t Mp3Decoder::next(const std::int16_t** samples)
 {
     int errors = 0;
@@ -148,17 +162,17 @@ std::size_t Mp3Decoder::next(const std::int16_t** samples)
         const int result = mpg123_decode_frame(handle_, &frameNumber, &audio, &bytes);
         if (result == MPG123_OK || result == MPG123_NEW_FORMAT) {
             if (result == MPG123_NEW_FORMAT) {
-                // A stream that changes its rate half-way is not followed:
-                // it would have to go to another device.
+                // Damage can look like frames of another rate or layout:
+                // those are dropped until the song's own frames come back.
                 long rate = 0;
                 int channels = 0;
                 int encoding = 0;
                 mpg123_getformat(handle_, &rate, &channels, &encoding);
-                if (rate != rate_ || channels != channels_) {
-                    over_ = true;
-                    break;
-                }
+                foreignFormat_ = rate != rate_ || channels != channels_ || encoding != MPG123_ENC_SIGNED_16;
             }
+            if (foreignFormat_ || !ownLayer())
+                continue;   // libmpg123 moves on through the file: this ends
+
             const std::size_t frames = bytes / sizeof(std::int16_t) / static_cast<std::size_t>(channels_);
             if (frames == 0) {
                 if (++errors > kMaxErrorsInARow)

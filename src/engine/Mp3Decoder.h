@@ -34,6 +34,7 @@ public:
 
 private:
     Mp3Decoder() = default;
+    bool ownLayer();
 
     struct Source;
     std::unique_ptr<Source> source_;
@@ -43,6 +44,9 @@ private:
     std::size_t maxFrames_ = 0;
     std::unique_ptr<std::int16_t[]> widened_;   // mono doubled to stereo
     bool over_ = false;
+    bool foreignFormat_ = false;
+    int layer_ = 0;
+    int version_ = 0;
 };
 
 } // namespace vorlix

@@ -1,0 +1,118 @@
+#include "platform/SdlSoundPlayer.h"
+
+#include "engine/SdlAudio.h"
+
+#include <QFile>
+
+namespace vorlix {
+
+SdlSoundPlayer::SdlSoundPlayer(std::shared_ptr<SdlAudio> audio)
+    : audio_(std::move(audio))
+    , worker_([this] { run(); })
+{
+}
+
+SdlSoundPlayer::~SdlSoundPlayer()
+{
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    wake_.notify_all();
+    worker_.join();
+    if (device_ != 0)
+        audio_->closeDevice(device_);
+}
+
+void SdlSoundPlayer::play(const QString& wavFile)
+{
+    {
+        std::lock_guard lock(mutex_);
+        pending_ = QFile::encodeName(wavFile);
+    }
+    wake_.notify_all();
+}
+
+bool SdlSoundPlayer::idle()
+{
+    std::lock_guard lock(mutex_);
+    return !pending_ && !busy_;
+}
+
+std::uint32_t SdlSoundPlayer::queuedBytes()
+{
+    const SDL_AudioDeviceID device = device_.load();
+    return device != 0 ? SDL_GetQueuedAudioSize(device) : 0;
+}
+
+void SdlSoundPlayer::run()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return quit_ || pending_; });
+        if (quit_)
+            return;
+        const QByteArray path = *pending_;
+        pending_.reset();
+        busy_ = true;
+        lock.unlock();
+        playNow(path);
+        lock.lock();
+        busy_ = false;
+    }
+}
+
+bool SdlSoundPlayer::openDevice()
+{
+    if (device_ != 0)
+        return true;
+    if (deviceFailed_)
+        return false;
+    if (!audio_)
+        audio_ = SdlAudio::create();
+    SDL_AudioSpec want{};
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    SDL_AudioSpec have{};
+    const SDL_AudioDeviceID device = audio_ ? audio_->openDevice(want, &have, SDL_AUDIO_ALLOW_ANY_CHANGE) : 0;
+    if (device == 0) {
+        deviceFailed_ = true;
+        return false;
+    }
+    deviceFormat_ = have.format;
+    deviceChannels_ = have.channels;
+    deviceRate_ = have.freq;
+    device_ = device;
+    return true;
+}
+
+void SdlSoundPlayer::playNow(const QByteArray& path)
+{
+    if (path.isEmpty() || !QFile::exists(QFile::decodeName(path)) || !openDevice())
+        return;
+    SDL_AudioSpec spec{};
+    Uint8* wav = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV(path.constData(), &spec, &wav, &length))
+        return;
+    SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq,
+        static_cast<SDL_AudioFormat>(deviceFormat_), static_cast<Uint8>(deviceChannels_), deviceRate_);
+    if (stream && SDL_AudioStreamPut(stream, wav, static_cast<int>(length)) == 0
+        && SDL_AudioStreamFlush(stream) == 0) {
+        QByteArray converted(SDL_AudioStreamAvailable(stream), Qt::Uninitialized);
+        const int got = SDL_AudioStreamGet(stream, converted.data(), static_cast<int>(converted.size()));
+        if (got > 0) {
+            const SDL_AudioDeviceID device = device_;
+            SDL_ClearQueuedAudio(device);
+            SDL_QueueAudio(device, converted.constData(), static_cast<Uint32>(got));
+            SDL_PauseAudioDevice(device, 0);
+        }
+    }
+    if (stream)
+        SDL_FreeAudioStream(stream);
+    SDL_FreeWAV(wav);
+}
+
+} // namespace vorlix
