@@ -29,7 +29,12 @@ struct Mp3Engine::Song {
 
     ~Song()
     {
-        quit.store(true);
+        {
+            // Under the lock, so the decoder cannot miss it between its
+            // check and its wait.
+            std::lock_guard lock(wakeMutex);
+            quit.store(true);
+        }
         wake.notify_all();
         if (thread.joinable())
             thread.join();
@@ -46,11 +51,13 @@ struct Mp3Engine::Song {
         const std::size_t chunk = decoder->maxFramesPerCall();
         while (!quit.load(std::memory_order_relaxed)) {
             if (ring.space() < chunk) {
+                // Sleep until the ring is down to half, then fill it up in
+                // one go: few wake-ups. The output wakes us; the timeout
+                // (well under the half ring's playing time) covers a wake-up
+                // that came just before the wait.
                 std::unique_lock lock(wakeMutex);
-                // The output wakes us when the ring runs below half; the
-                // timeout covers a wake-up that came just before the wait.
-                wake.wait_for(lock, std::chrono::milliseconds(50),
-                    [this, chunk] { return quit.load() || ring.space() >= chunk; });
+                wake.wait_for(lock, std::chrono::milliseconds(200),
+                    [this] { return quit.load() || ring.filled() <= ring.capacity() / 2; });
                 continue;
             }
             const std::int16_t* samples = nullptr;
@@ -235,7 +242,7 @@ int Mp3Engine::fill(std::int16_t* out, int frames)
     const std::size_t left = song->ring.filled();
     if (decoded && left == 0)
         song->over.store(true, std::memory_order_release);
-    else if (left < song->ring.capacity() / 2)
+    else if (left <= song->ring.capacity() / 2 && !song->decoded.load(std::memory_order_relaxed))
         song->wake.notify_one();
     return static_cast<int>(got);
 }
