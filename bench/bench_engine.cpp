@@ -81,6 +81,7 @@ void report(const char* what, const std::string& figure, bool met)
 
 int main()
 {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     char dirTemplate[] = "/tmp/bench_engine-XXXXXX";
     const char* dir = mkdtemp(dirTemplate);

@@ -11,10 +11,16 @@ bool isStandIn(const char* driver)
     return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "disk") == 0);
 }
 
-void useDummyDriver()
+// SDL reads the driver's name when the subsystem starts. The override beats
+// SDL_AUDIODRIVER too (the driver it names has just failed) and is taken back
+// at once, so a later start, once every user has let go, tries the real
+// driver again.
+int initWithDummyDriver()
 {
-    // Overrides SDL_AUDIODRIVER too: the driver it names has just failed.
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    const int result = SDL_InitSubSystem(SDL_INIT_AUDIO);
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    return result;
 }
 
 } // namespace
@@ -22,11 +28,8 @@ void useDummyDriver()
 std::shared_ptr<SdlAudio> SdlAudio::create()
 {
     std::shared_ptr<SdlAudio> audio(new SdlAudio);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        useDummyDriver();
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-            return {};
-    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 && initWithDummyDriver() != 0)
+        return {};
     audio->initialised_ = true;
     return audio;
 }
@@ -44,9 +47,8 @@ bool SdlAudio::fallBackToDummy()
     if (openDevices_ > 0 || isStandIn(SDL_GetCurrentAudioDriver()))
         return false;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    if (SDL_WasInit(SDL_INIT_AUDIO) == 0)
-        useDummyDriver();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    const bool alone = SDL_WasInit(SDL_INIT_AUDIO) == 0;
+    if ((alone ? initWithDummyDriver() : SDL_InitSubSystem(SDL_INIT_AUDIO)) != 0) {
         initialised_ = false;
         return false;
     }

@@ -419,6 +419,19 @@ private slots:
         QCOMPARE(recorder->frames.load(), atEnd);
         qputenv("SDL_AUDIODRIVER", "disk");
     }
+
+    void playsOnWithoutAWorkingDriver()
+    {
+        qputenv("SDL_AUDIODRIVER", "nosuchdriver");
+        Recorder recorder;
+        auto engine = makeEngine(recorder, Mp3Engine::Output::Sdl);
+        QVERIFY(engine->Open(stereoTones(1).toStdString(), ""));
+        QCOMPARE(engine->Play(), std::optional<int>(0));
+        const auto frames = waitForSongOver(*engine, recorder, 10000);
+        QVERIFY(frames);
+        QCOMPARE(*frames * 2, reference(stereoTones(1)).size());
+        qputenv("SDL_AUDIODRIVER", "disk");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMp3Engine)
