@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace vorlix {
@@ -49,5 +50,11 @@ QString volumeCaption(std::optional<std::int32_t> volume1);
 // Song paths are bytes; the display shows them as UTF-8 where they are valid
 // UTF-8 and as Latin-1 otherwise, so every byte shows as something.
 QString displayPath(const QByteArray& path);
+
+// The path as the playback engine takes it: the same bytes.
+inline std::string songPath(const QByteArray& path)
+{
+    return std::string(path.constData(), static_cast<std::size_t>(path.size()));
+}
 
 } // namespace vorlix

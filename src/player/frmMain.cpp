@@ -20,21 +20,6 @@ namespace vorlix {
 
 namespace L = frmMainLayout;
 
-namespace {
-
-template <class W> W* place(W* widget, const TwipsRect& rect)
-{
-    widget->setGeometry(rect.pixels());
-    return widget;
-}
-
-std::string songPath(const QByteArray& bytes)
-{
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-} // namespace
-
 frmMain::frmMain(Forms& forms)
     : Form(nullptr, Qt::Window | Qt::Tool | Qt::FramelessWindowHint),
       Mp3Play1(forms.services().makeMp3Play()),

@@ -22,17 +22,6 @@ namespace L = frmPlayListLayout;
 
 namespace {
 
-template <class W> W* place(W* widget, const TwipsRect& rect)
-{
-    widget->setGeometry(rect.pixels());
-    return widget;
-}
-
-std::string songPath(const QByteArray& bytes)
-{
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
 bool songIsOver(std::optional<int> status)
 {
     // A failing Play, or a status that is no 16-bit value, counts as the end.

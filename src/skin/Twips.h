@@ -29,4 +29,11 @@ struct TwipsRect {
     }
 };
 
+// Places a control at its design rectangle and hands it back.
+template <class Control> Control* place(Control* control, const TwipsRect& rect)
+{
+    control->setGeometry(rect.pixels());
+    return control;
+}
+
 } // namespace vorlix
