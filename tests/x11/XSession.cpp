@@ -353,7 +353,8 @@ std::optional<quint32> XConnection::waitForMap(const std::function<bool(const QR
     QElapsedTimer clock;
     clock.start();
     const int fd = xcb_get_file_descriptor(conn_);
-    while (clock.elapsed() <= timeout.count()) {
+    // Reads what has arrived at least once, even with no time to wait.
+    for (;;) {
         while (xcb_generic_event_t* raw = xcb_poll_for_event(conn_)) {
             Reply<xcb_generic_event_t> event(raw);
             if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
@@ -363,12 +364,11 @@ std::optional<quint32> XConnection::waitForMap(const std::function<bool(const QR
             if (rect && match(*rect))
                 return map->window;
         }
-        if (xcb_connection_has_error(conn_))
+        if (xcb_connection_has_error(conn_) || clock.elapsed() >= timeout.count())
             return std::nullopt;
         pollfd p{fd, POLLIN, 0};
         ::poll(&p, 1, 20);
     }
-    return std::nullopt;
 }
 
 } // namespace vorlix::x11
