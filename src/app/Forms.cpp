@@ -15,7 +15,6 @@ Forms::~Forms()
 {
     // Whatever is left goes down without its unload handlers: the program
     // is over by now.
-    collectUnloaded();
     delete about_;
     delete aboutMain_;
     delete playList_;
@@ -43,19 +42,10 @@ template <class W> void Forms::unload(W*& slot)
     window->hide();
     for (QTimer* timer : window->template findChildren<QTimer*>())
         timer->stop();
-    // The window may be unloading itself from one of its own handlers, so it
-    // is destroyed once control is back in the event loop.
-    unloaded_.emplace_back(window);
-    if (!collectScheduled_) {
-        collectScheduled_ = true;
-        QTimer::singleShot(0, &context_, [this] { collectUnloaded(); });
-    }
-}
-
-void Forms::collectUnloaded()
-{
-    collectScheduled_ = false;
-    unloaded_.clear();
+    // The window may be unloading itself from one of its own handlers, or
+    // from a modal loop it runs (a close request during its question), so
+    // it is destroyed once control is back in the loop that was running.
+    window->deleteLater();
 }
 
 frmMain& Forms::Main() { return touch(main_); }

@@ -2,11 +2,7 @@
 
 #include "app/Services.h"
 
-#include <QObject>
-
 #include <functional>
-#include <memory>
-#include <vector>
 
 namespace vorlix {
 
@@ -49,10 +45,6 @@ public:
     // Runs when the player window has been unloaded: the program ends.
     void setOnMainUnloaded(std::function<void()> handler) { onMainUnloaded_ = std::move(handler); }
 
-    // Destroys the windows unloaded so far. Happens by itself once control is
-    // back in the event loop.
-    void collectUnloaded();
-
 private:
     template <class W> W& touch(W*& slot);
     template <class W> void unload(W*& slot);
@@ -62,9 +54,6 @@ private:
     frmPlayList* playList_ = nullptr;
     frmAboutMAin* aboutMain_ = nullptr;
     frmAbout* about_ = nullptr;
-    std::vector<std::unique_ptr<Form>> unloaded_;
-    bool collectScheduled_ = false;
-    QObject context_; // ties queued work to the owner's lifetime
     std::function<void()> onMainUnloaded_;
 };
 
