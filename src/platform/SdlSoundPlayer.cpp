@@ -92,12 +92,12 @@ void SdlSoundPlayer::playNow(const QByteArray& path)
 {
     if (path.isEmpty() || !QFile::exists(QFile::decodeName(path)) || !openDevice())
         return;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wavFormat{};
     Uint8* wav = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(path.constData(), &spec, &wav, &length))
+    if (!SDL_LoadWAV(path.constData(), &wavFormat, &wav, &length))
         return;
-    SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq,
+    SDL_AudioStream* stream = SDL_NewAudioStream(wavFormat.format, wavFormat.channels, wavFormat.freq,
         static_cast<SDL_AudioFormat>(deviceFormat_), static_cast<Uint8>(deviceChannels_), deviceRate_);
     if (stream && SDL_AudioStreamPut(stream, wav, static_cast<int>(length)) == 0
         && SDL_AudioStreamFlush(stream) == 0) {
