@@ -11,75 +11,77 @@
 
 #include <unistd.h>
 
-#include <atomic>
-#include <cstring>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 using namespace vorlix;
+using Output = Mp3Engine::Output;
 
 namespace {
 
-// Everything the engine hands to its output.
-struct Recorder {
+// An engine, and everything it hands to its output.
+struct Rig {
+    explicit Rig(Output output)
+    {
+        Mp3Engine::Options options;
+        options.output = output;
+        options.onFrames = [this](const std::int16_t* s, std::size_t n) {
+            std::lock_guard lock(mutex);
+            samples.insert(samples.end(), s, s + 2 * n);
+        };
+        engine = std::make_unique<Mp3Engine>(options);
+    }
+    std::size_t frames() { std::lock_guard lock(mutex); return samples.size() / 2; }
+    bool reach(std::size_t n) { return QTest::qWaitFor([&] { return frames() >= n; }); }
+    std::vector<std::int16_t> take() { std::lock_guard lock(mutex); return std::exchange(samples, {}); }
+    Mp3Engine* operator->() { return engine.get(); }
+    // Plays on until Play reports the end; the frames handed out just before.
+    std::optional<std::size_t> playToEnd()
+    {
+        std::size_t before = 0;
+        if (!QTest::qWaitFor([&] { before = frames(); return engine->Play() == kSongOver; }, 30000))
+            return std::nullopt;
+        return before;
+    }
+
     std::mutex mutex;
     std::vector<std::int16_t> samples;
-    std::atomic<std::size_t> frames{0};
-
-    void add(const std::int16_t* s, std::size_t n)
-    {
-        std::lock_guard lock(mutex);
-        samples.insert(samples.end(), s, s + n * 2);
-        frames += n;
-    }
-    void clear()
-    {
-        std::lock_guard lock(mutex);
-        samples.clear();
-        frames = 0;
-    }
-    std::vector<std::int16_t> take()
-    {
-        std::lock_guard lock(mutex);
-        return samples;
-    }
+    std::unique_ptr<Mp3Engine> engine;   // goes first
 };
 
-std::unique_ptr<Mp3Engine> makeEngine(Recorder& recorder, Mp3Engine::Output output)
+std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QByteArray noise(int bytes, quint32 seed)
 {
-    Mp3Engine::Options options;
-    options.output = output;
-    options.onFrames = [&recorder](const std::int16_t* s, std::size_t n) { recorder.add(s, n); };
-    return std::make_unique<Mp3Engine>(options);
+    QByteArray out(bytes, Qt::Uninitialized);
+    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32*>(out.data()), bytes / 4);
+    return out;
 }
 
-// Polls Play until it reports the end; the frame count at that moment.
-std::optional<std::size_t> waitForSongOver(Mp3Engine& engine, Recorder& recorder, int timeoutMs)
+QByteArray slurp(const QString& path)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        const std::size_t before = recorder.frames;
-        const auto status = engine.Play();
-        if (status && *status == kSongOver)
-            return before;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return std::nullopt;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
+bool put(const QString& path, const QByteArray& bytes)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// What libmpg123 makes of the file, as stereo 16-bit samples.
+std::vector<std::int16_t> reference(const QString& mp3)
+{
+    QProcess mpg123;
+    mpg123.start("mpg123", {"-q", "--stereo", "-s", mp3});
+    mpg123.waitForFinished(60000);
+    const QByteArray raw = mpg123.readAllStandardOutput();
+    const auto* samples = reinterpret_cast<const std::int16_t*>(raw.constData());
+    return {samples, samples + raw.size() / 2};
 }
 
 } // namespace
@@ -87,72 +89,32 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs)
 class TestMp3Engine : public QObject {
     Q_OBJECT
 
-private:
     QTemporaryDir dir_;
-
     QString path(const QString& name) const { return dir_.filePath(name); }
 
-    // sox makes the wave, lame the MP3.
-    QString makeSong(const QString& name, const QStringList& sox, const QStringList& lame)
+    // sox makes name.wav, lame name.mp3.
+    QString song(const QString& name, const QString& format, const QString& synth, const QStringList& lame)
     {
-        const QString wav = path(name + ".wav");
-        const QString mp3 = path(name + ".mp3");
-        if (QFile::exists(mp3))
-            return mp3;
-        QStringList args = QStringList{"-D", "-n", "-b", "16"} + sox;
-        args[args.indexOf("-")] = wav;   // the output goes before the effects
-        if (QProcess::execute("sox", args) != 0)
-            return {};
-        if (QProcess::execute("lame", QStringList{"--quiet"} + lame + QStringList{wav, mp3}) != 0)
+        const QString wav = path(name + ".wav"), mp3 = path(name + ".mp3");
+        const QStringList sox = QStringList{"-D", "-n", "-b", "16"} + format.split(' ') + QStringList{wav, "synth"}
+            + synth.split(' ');
+        if (!QFile::exists(mp3)
+            && (QProcess::execute("sox", sox) != 0
+                || QProcess::execute("lame", QStringList{"--quiet"} + lame + QStringList{wav, mp3}) != 0))
             return {};
         return mp3;
     }
 
-    QString stereoTones(double seconds)
+    QString stereoTones(int seconds)
     {
-        return makeSong(QString("tones%1").arg(seconds), {"-r", "44100", "-c", "2", "-", "synth",
-            QString::number(seconds), "sine", "440", "sine", "1000"}, {"-b", "128"});
-    }
-
-    // What libmpg123 makes of the file, as stereo 16-bit samples.
-    static std::vector<std::int16_t> reference(const QString& mp3)
-    {
-        QProcess mpg123;
-        mpg123.start("mpg123", {"-q", "--stereo", "-s", mp3});
-        mpg123.waitForFinished(60000);
-        const QByteArray raw = mpg123.readAllStandardOutput();
-        std::vector<std::int16_t> samples(static_cast<std::size_t>(raw.size()) / 2);
-        std::memcpy(samples.data(), raw.constData(), samples.size() * 2);
-        return samples;
-    }
-
-    QString withCoverArt(const QString& mp3)
-    {
-        QByteArray picture(400 * 1024, '\0');
-        QRandomGenerator rng(7);
-        for (auto& c : picture)
-            c = static_cast<char>(rng.generate() & 0xFF);
-        const QByteArray body = QByteArray("\0image/jpeg\0\x03\0", 14) + picture;
-        QByteArray frame = "APIC";
-        for (int shift : {24, 16, 8, 0})
-            frame += static_cast<char>((body.size() >> shift) & 0xFF);
-        frame += QByteArray(2, '\0') + body;
-        QByteArray tag = QByteArray("ID3\x03\0\0", 6);
-        for (int shift : {21, 14, 7, 0})
-            tag += static_cast<char>((frame.size() >> shift) & 0x7F);
-        QFile in(mp3);
-        QFile out(path("art.mp3"));
-        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-            return {};
-        out.write(tag + frame + in.readAll());
-        return out.fileName();
+        return song(QString("tones%1").arg(seconds), "-r 44100 -c 2", QString("%1 sine 440 sine 1000").arg(seconds),
+            {"-b", "128"});
     }
 
 private slots:
-    void initTestCase()
+    void init()   // SDL's disk driver runs the real SDL path faster than real time
     {
         QVERIFY(dir_.isValid());
-        // SDL's disk driver runs the real SDL path faster than real time.
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIODELAY", "0");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path("device.raw")));
@@ -163,22 +125,26 @@ private slots:
         QTest::addColumn<QString>("mp3");
         QTest::addColumn<int>("rate");
         QTest::addColumn<double>("seconds");
-        QTest::newRow("stereo 44.1 kHz, different tones left and right") << stereoTones(2) << 44100 << 2.0;
-        QTest::newRow("MPEG-2 mono 22.05 kHz")
-            << makeSong("mono22", {"-r", "22050", "-c", "1", "-", "synth", "1.5", "sine", "300"}, {"-b", "32"})
-            << 22050 << 1.5;
-        QTest::newRow("MPEG-2.5 mono 8 kHz")
-            << makeSong("mono8", {"-r", "8000", "-c", "1", "-", "synth", "1.5", "sine", "200"}, {"-b", "16"})
-            << 8000 << 1.5;
-        QTest::newRow("VBR 48 kHz with Xing header")
-            << makeSong("vbr48", {"-r", "48000", "-c", "2", "-", "synth", "2", "sine", "500", "pinknoise"},
-                   {"-V", "4"})
-            << 48000 << 2.0;
-        QTest::newRow("VBR without Xing header")
-            << makeSong("vbrplain", {"-r", "44100", "-c", "2", "-", "synth", "2", "sine", "500", "pinknoise"},
-                   {"-V", "4", "-t"})
-            << 44100 << 2.0;
-        QTest::newRow("ID3v2 tag with 400 KB cover art") << withCoverArt(stereoTones(2)) << 44100 << 2.0;
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QByteArray>("driver");
+        const auto row = [](const char* name, const QString& mp3, int rate, double seconds, int left = kVolumeMax,
+                             int right = kVolumeMax, const char* driver = "disk") {
+            QTest::newRow(name) << mp3 << rate << seconds << left << right << QByteArray(driver);
+        };
+        const QString tones = stereoTones(2);
+        row("stereo 44.1 kHz, another tone on each side", tones, 44100, 2);
+        row("left volume 0", tones, 44100, 2, 0, kVolumeMax);
+        row("right volume 0", tones, 44100, 2, kVolumeMax, 0);
+        row("volumes 6554 and 32770", tones, 44100, 2, 6554, 32770);
+        row("no working SDL driver", stereoTones(1), 44100, 1, kVolumeMax, kVolumeMax, "nosuchdriver");
+        row("MPEG-2 mono 22.05 kHz", song("mono22", "-r 22050 -c 1", "1.5 sine 300", {"-b", "32"}), 22050, 1.5);
+        row("MPEG-2.5 mono 8 kHz", song("mono8", "-r 8000 -c 1", "1.5 sine 200", {"-b", "16"}), 8000, 1.5);
+        row("VBR 48 kHz, Xing header", song("vbr48", "-r 48000 -c 2", "2 sine 500 pinknoise", {"-V", "4"}), 48000, 2);
+        row("VBR, no Xing header", song("vbr", "-r 44100 -c 2", "2 sine 500 pinknoise", {"-V", "4", "-t"}), 44100, 2);
+        put(path("cover.jpg"), "\xff\xd8\xff\xe0" + noise(400 * 1024, 7));
+        row("ID3v2 tag with 400 KB cover art",
+            song("art", "-r 44100 -c 2", "2 sine 440 sine 1000", {"-b", "128", "--ti", path("cover.jpg")}), 44100, 2);
     }
 
     void handsOutExactlyTheDecodedFrames()
@@ -186,251 +152,127 @@ private slots:
         QFETCH(QString, mp3);
         QFETCH(int, rate);
         QFETCH(double, seconds);
-        QVERIFY(!mp3.isEmpty());
-        const auto expected = reference(mp3);
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::Sdl);
-        QVERIFY(engine->Open(QFile::encodeName(mp3).toStdString(), ""));
-        QCOMPARE(engine->songRate(), rate);
-        QCOMPARE(engine->Play(), std::optional<int>(0));
-        const auto framesAtEnd = waitForSongOver(*engine, recorder, 30000);
-        QVERIFY(framesAtEnd);
-        QCOMPARE(*framesAtEnd * 2, expected.size());
-        QVERIFY(recorder.take() == expected);
-        // Right speed and length; the encoder may pad the last frame out.
-        QVERIFY(std::abs(double(*framesAtEnd) / rate - seconds) < 0.2);
-        QCOMPARE(engine->Play(), std::optional<int>(kSongOver));
-    }
-
-    void appliesChannelVolumes_data()
-    {
-        QTest::addColumn<int>("left");
-        QTest::addColumn<int>("right");
-        QTest::newRow("left off") << 0 << 65535;
-        QTest::newRow("right off") << 65535 << 0;
-        QTest::newRow("tenth and half") << 6554 << 32770;
-        QTest::newRow("half and tenth") << 32770 << 6554;
-    }
-
-    void appliesChannelVolumes()
-    {
         QFETCH(int, left);
         QFETCH(int, right);
-        const QString mp3 = stereoTones(1);
+        QFETCH(QByteArray, driver);
+        QVERIFY(!mp3.isEmpty());
+        qputenv("SDL_AUDIODRIVER", driver);
         const auto full = reference(mp3);
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::NullFast);
-        QVERIFY(engine->SetVolume(left, right));
-        QCOMPARE(engine->GetVolume1(), std::optional<std::int32_t>(left));
-        QCOMPARE(engine->GetVolume2(), std::optional<std::int32_t>(right));
-        QVERIFY(engine->Open(mp3.toStdString(), ""));
-        engine->Play();
-        QVERIFY(waitForSongOver(*engine, recorder, 30000));
-        const auto got = recorder.take();
+        Rig rig(Output::Sdl);
+        QVERIFY(!rig->Play() && !rig->Pause() && rig->Stop());   // no song yet
+        QVERIFY(rig->GetVolume1() == kVolumeMax && rig->GetVolume2() == kVolumeMax);
+        QVERIFY(rig->SetVolume(left, right));
+        QVERIFY(!rig->SetVolume(-1, 0) && !rig->SetVolume(0, kVolumeMax + 1));   // refused, changing nothing
+        QVERIFY(rig->GetVolume1() == left && rig->GetVolume2() == right);
+        QVERIFY(rig->Open(local(mp3), ""));
+        QCOMPARE(rig->songRate(), rate);
+        QCOMPARE(rig->Play(), std::optional<int>(0));
+        const auto frames = rig.playToEnd();
+        QVERIFY(frames);
+        QCOMPARE(*frames * 2, full.size());   // every frame handed out before 650
+        QVERIFY(std::abs(double(*frames) / rate - seconds) < 0.2);   // the encoder may pad the last frame
+        QCOMPARE(rig->Play(), std::optional<int>(kSongOver));
+        const auto got = rig.take();
         QCOMPARE(got.size(), full.size());
         for (std::size_t i = 0; i < got.size(); ++i) {
-            const double want = full[i] * double(i % 2 == 0 ? left : right) / 65535.0;
-            if (std::abs(got[i] - want) > 1.0)
-                QFAIL(qPrintable(QString("sample %1: %2, expected %3").arg(i).arg(got[i]).arg(want)));
+            const int gain = i % 2 ? right : left;
+            if (std::abs(got[i] - full[i] * double(gain) / kVolumeMax) > (gain == kVolumeMax ? 0 : 1))
+                QFAIL(qPrintable(QString("sample %1: %2, reference %3").arg(i).arg(got[i]).arg(full[i])));
         }
+        QVERIFY(rig->Open(local(mp3), ""));   // after the end, without Stop: from the first frame
+        QCOMPARE(rig->Play(), std::optional<int>(0));
+        QVERIFY(rig.reach(4096));
+        QVERIFY(std::equal(got.begin(), got.begin() + 8192, rig.take().begin()));
     }
 
-    void rejectsVolumesOutOfRangeAndNeedsASong()
+    // Every file here has a name that is not UTF-8.
+    void badFiles_data()
     {
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::NullFast);
-        QCOMPARE(engine->GetVolume1(), std::optional<std::int32_t>(kVolumeMax));
-        QVERIFY(!engine->SetVolume(-1, 100));
-        QVERIFY(!engine->SetVolume(100, 65536));
-        QCOMPARE(engine->GetVolume2(), std::optional<std::int32_t>(kVolumeMax));
-        QVERIFY(!engine->Play());
-        QVERIFY(engine->Stop());
-        QVERIFY(!engine->Pause());
+        QTest::addColumn<QByteArray>("bytes");   // null: no file
+        QTest::addColumn<QByteArray>("trouble");   // done to it while it plays
+        QTest::addColumn<double>("least");   // share of the clean song's frames played; -1: refused
+        QTest::addColumn<double>("most");
+        const QByteArray mp3 = slurp(stereoTones(3));
+        QByteArray damaged = mp3;
+        damaged.replace(mp3.size() / 2, 1500, noise(1500, 5));
+        QTest::newRow("missing") << QByteArray() << QByteArray() << -1.0 << -1.0;
+        QTest::newRow("0 bytes") << QByteArray("") << QByteArray() << -1.0 << -1.0;
+        QTest::newRow("text") << QByteArray("Not a song.\n").repeated(10000) << QByteArray() << -1.0 << -1.0;
+        QTest::newRow("random bytes") << noise(256 * 1024, 11) << QByteArray() << -1.0 << -1.0;
+        QTest::newRow("WAV renamed") << slurp(path("tones3.wav")) << QByteArray() << -1.0 << -1.0;
+        QTest::newRow("good song") << mp3 << QByteArray() << 1.0 << 1.0;
+        QTest::newRow("damage in the middle, skipped") << damaged << QByteArray() << 0.75 << 1.0;
+        QTest::newRow("truncated while playing") << mp3 << QByteArray("truncate") << 0.0 << 0.5;
+        QTest::newRow("deleted while playing: still open") << mp3 << QByteArray("delete") << 1.0 << 1.0;
     }
 
-    void pauseSilencesAtOnce()
+    void badFiles()
     {
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::NullRealTime);
-        QVERIFY(engine->Open(stereoTones(2).toStdString(), ""));
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, trouble);
+        QFETCH(double, least);
+        QFETCH(double, most);
+        const std::string name = local(path("caf")) + "\xe9 \xff.mp3";
+        ::unlink(name.c_str());
+        QVERIFY(bytes.isNull() || put(path("plain.mp3"), bytes));
+        QVERIFY(bytes.isNull() || ::rename(local(path("plain.mp3")).c_str(), name.c_str()) == 0);
+        Rig rig(trouble.isEmpty() ? Output::NullFast : Output::NullRealTime);
+        if (least < 0) {
+            QVERIFY(rig->Open(local(stereoTones(3)), ""));
+            QVERIFY(!rig->Open(name, ""));
+            QVERIFY(!rig->Play());   // the song open before is closed too
+            return;
+        }
+        QVERIFY(rig->Open(name, ""));
+        QCOMPARE(rig->Play(), std::optional<int>(0));
+        if (!trouble.isEmpty()) {
+            QVERIFY(rig.reach(1));
+            QCOMPARE(trouble == "truncate" ? ::truncate(name.c_str(), 20000) : ::unlink(name.c_str()), 0);
+        }
+        const auto frames = rig.playToEnd();
+        const double clean = reference(stereoTones(3)).size() / 2;
+        QVERIFY(frames);
+        QVERIFY2(*frames >= least * clean && *frames <= most * clean,
+            qPrintable(QString("%1 of %2").arg(*frames).arg(clean)));
+    }
+
+    void fallsSilent_data()
+    {
+        QTest::addColumn<QByteArray>("action");
+        QTest::newRow("Pause; Play does not resume") << QByteArray("pause");
+        QTest::newRow("Stop; Open, Play start over") << QByteArray("stop");
+        QTest::newRow("engine destroyed mid-song, SDL") << QByteArray("destroy");
+    }
+
+    void fallsSilent()
+    {
+        QFETCH(QByteArray, action);
+        qputenv("SDL_AUDIODRIVER", "dummy");   // real time
+        const std::string mp3 = local(stereoTones(3));
+        Rig rig(action == "destroy" ? Output::Sdl : Output::NullRealTime);
+        QVERIFY(rig->Open(mp3, ""));
         QElapsedTimer timer;
         timer.start();
-        engine->Play();
-        QVERIFY(waitFor([&] { return recorder.frames >= 4096; }, 5000));
-        const qint64 baseline = timer.elapsed();   // time to hand out 4096 frames
-        QVERIFY(engine->Pause());
-        const std::size_t atPause = recorder.frames;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2 * baseline));
-        QCOMPARE(engine->Play(), std::optional<int>(0));   // does not resume
-        std::this_thread::sleep_for(std::chrono::milliseconds(baseline));
-        QCOMPARE(recorder.frames.load(), atPause);
-    }
-
-    void startsAgainFromTheFirstFrame_data()
-    {
-        QTest::addColumn<bool>("letItEnd");
-        QTest::newRow("Stop mid-song, Open, Play") << false;
-        QTest::newRow("song over, Open, Play without Stop") << true;
-    }
-
-    void startsAgainFromTheFirstFrame()
-    {
-        QFETCH(bool, letItEnd);
-        const QString mp3 = stereoTones(2);
-        const auto expected = reference(mp3);
-        Recorder recorder;
-        auto engine = makeEngine(recorder, letItEnd ? Mp3Engine::Output::NullFast : Mp3Engine::Output::NullRealTime);
-        QVERIFY(engine->Open(mp3.toStdString(), ""));
-        engine->Play();
-        if (letItEnd) {
-            QVERIFY(waitForSongOver(*engine, recorder, 30000));
-        } else {
-            QVERIFY(waitFor([&] { return recorder.frames >= 8192; }, 5000));
-            QVERIFY(engine->Stop());
-        }
-        recorder.clear();
-        QVERIFY(engine->Open(mp3.toStdString(), ""));
-        QCOMPARE(engine->Play(), std::optional<int>(0));
-        QVERIFY(waitFor([&] { return recorder.frames >= 4096; }, 5000));
-        const auto got = recorder.take();
-        QVERIFY(std::equal(got.begin(), got.begin() + 4096 * 2, expected.begin()));
-    }
-
-    void refusesWhatIsNoMp3_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QByteArray>("content");
-        QRandomGenerator rng(11);
-        QByteArray noise(256 * 1024, '\0');
-        for (auto& c : noise)
-            c = static_cast<char>(rng.generate() & 0xFF);
-        QByteArray text;
-        for (int i = 0; i < 4000; ++i)
-            text += "Line of a playlist, not a song.\n";
-        QProcess::execute("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", path("wave.wav"), "synth", "2",
-                                     "sine", "440", "sine", "1000"});
-        QFile wav(path("wave.wav"));
-        QVERIFY(wav.open(QIODevice::ReadOnly));
-        QTest::newRow("missing") << QByteArray("missing.mp3") << QByteArray();
-        QTest::newRow("0 bytes") << QByteArray("empty.mp3") << QByteArray("");
-        QTest::newRow("text") << QByteArray("text.mp3") << text;
-        QTest::newRow("random bytes") << QByteArray("noise.mp3") << noise;
-        QTest::newRow("WAV renamed") << QByteArray("wave.mp3") << wav.readAll();
-    }
-
-    void refusesWhatIsNoMp3()
-    {
-        QFETCH(QByteArray, name);
-        QFETCH(QByteArray, content);
-        const QByteArray file = QFile::encodeName(path(QString::fromLatin1(name)));
-        if (!content.isNull()) {
-            QFile out(QFile::decodeName(file));
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(content);
-        }
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::NullFast);
-        QVERIFY(engine->Open(stereoTones(1).toStdString(), ""));
-        QVERIFY(!engine->Open(file.toStdString(), ""));
-        QVERIFY(!engine->Play());
-    }
-
-    void playsWhatTheFileSystemNames()
-    {
-        const std::string name = QFile::encodeName(path("")).toStdString() + "caf\xe9 \xff.mp3";
-        QVERIFY(QFile::copy(stereoTones(1), path("latin1.mp3")));
-        QCOMPARE(::rename(QFile::encodeName(path("latin1.mp3")).constData(), name.c_str()), 0);
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::NullFast);
-        QVERIFY(engine->Open(name, ""));
-        engine->Play();
-        QVERIFY(waitForSongOver(*engine, recorder, 30000));
-        QCOMPARE(recorder.frames * 2, reference(stereoTones(1)).size());
-    }
-
-    void skipsDamageInTheMiddle()
-    {
-        QFile::remove(path("damaged.mp3"));
-        QVERIFY(QFile::copy(stereoTones(2), path("damaged.mp3")));
-        QFile file(path("damaged.mp3"));
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QRandomGenerator rng(5);
-        QByteArray junk(1500, '\0');
-        for (auto& c : junk)
-            c = static_cast<char>(rng.generate() & 0xFF);
-        file.seek(file.size() / 2);
-        file.write(junk);
-        file.close();
-        const std::size_t clean = reference(stereoTones(2)).size() / 2;
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::NullFast);
-        QVERIFY(engine->Open(path("damaged.mp3").toStdString(), ""));
-        engine->Play();
-        const auto frames = waitForSongOver(*engine, recorder, 30000);
-        QVERIFY(frames);
-        // What follows the damage plays; the damage and a frame or two
-        // around it are lost.
-        QVERIFY2(*frames > clean * 3 / 4 && *frames <= clean, qPrintable(QString("%1 of %2").arg(*frames).arg(clean)));
-    }
-
-    void endsWhenTheFileGoesAway_data()
-    {
-        QTest::addColumn<bool>("truncate");
-        QTest::newRow("truncated while playing") << true;
-        QTest::newRow("deleted while playing") << false;
-    }
-
-    void endsWhenTheFileGoesAway()
-    {
-        QFETCH(bool, truncate);
-        const QString mp3 = path("going.mp3");
-        QFile::remove(mp3);
-        QVERIFY(QFile::copy(stereoTones(3), mp3));
-        const std::size_t total = reference(mp3).size() / 2;
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::NullRealTime);
-        QVERIFY(engine->Open(mp3.toStdString(), ""));
-        engine->Play();
-        QVERIFY(waitFor([&] { return recorder.frames > 0; }, 5000));
-        if (truncate)
-            QCOMPARE(::truncate(QFile::encodeName(mp3).constData(), 20000), 0);
+        rig->Play();
+        QVERIFY(rig.reach(4096));
+        const int baseline = int(timer.elapsed());   // time to hand out 4096 frames
+        if (action == "destroy")
+            rig.engine.reset();
         else
-            QVERIFY(QFile::remove(mp3));
-        const auto frames = waitForSongOver(*engine, recorder, 10000);
-        QVERIFY(frames);
-        // A deleted file stays readable while open; a truncated one ends early.
-        if (truncate)
-            QVERIFY(*frames < total / 2);
-        else
-            QCOMPARE(*frames, total);
-    }
-
-    void destroyingMidSongEndsTheSound()
-    {
-        qputenv("SDL_AUDIODRIVER", "dummy");
-        auto recorder = std::make_unique<Recorder>();
-        auto engine = makeEngine(*recorder, Mp3Engine::Output::Sdl);
-        QVERIFY(engine->Open(stereoTones(3).toStdString(), ""));
-        engine->Play();
-        QVERIFY(waitFor([&] { return recorder->frames > 0; }, 5000));
-        engine.reset();
-        const std::size_t atEnd = recorder->frames;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        QCOMPARE(recorder->frames.load(), atEnd);
-        qputenv("SDL_AUDIODRIVER", "disk");
-    }
-
-    void playsOnWithoutAWorkingDriver()
-    {
-        qputenv("SDL_AUDIODRIVER", "nosuchdriver");
-        Recorder recorder;
-        auto engine = makeEngine(recorder, Mp3Engine::Output::Sdl);
-        QVERIFY(engine->Open(stereoTones(1).toStdString(), ""));
-        QCOMPARE(engine->Play(), std::optional<int>(0));
-        const auto frames = waitForSongOver(*engine, recorder, 10000);
-        QVERIFY(frames);
-        QCOMPARE(*frames * 2, reference(stereoTones(1)).size());
-        qputenv("SDL_AUDIODRIVER", "disk");
+            QVERIFY(action == "pause" ? rig->Pause() : rig->Stop());
+        const std::size_t silencedAt = rig.frames();
+        QTest::qSleep(2 * baseline);
+        if (rig.engine)
+            QCOMPARE(rig->Play(), action == "pause" ? std::optional<int>(0) : std::nullopt);
+        QTest::qSleep(baseline);
+        QCOMPARE(rig.frames(), silencedAt);
+        if (action == "stop") {
+            const auto first = rig.take();
+            QVERIFY(rig->Open(mp3, ""));
+            QCOMPARE(rig->Play(), std::optional<int>(0));
+            QVERIFY(rig.reach(4096));
+            QVERIFY(std::equal(first.begin(), first.begin() + 8192, rig.take().begin()));
+        }
     }
 };
 

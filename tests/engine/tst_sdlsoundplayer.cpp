@@ -9,16 +9,13 @@ using namespace vorlix;
 
 class TestSdlSoundPlayer : public QObject {
     Q_OBJECT
-
-private:
     QTemporaryDir dir_;
 
-    QString makeWav(const QString& name, double seconds, int rate)
+    QString wav(const QString& name, double seconds)
     {
-        const QString file = dir_.filePath(name);
-        QProcess::execute("sox", {"-n", "-r", QString::number(rate), "-c", "1", "-b", "16", file, "synth",
+        QProcess::execute("sox", {"-n", "-r", "22050", "-c", "1", "-b", "16", dir_.filePath(name), "synth",
                                      QString::number(seconds), "sine", "880"});
-        return file;
+        return dir_.filePath(name);
     }
 
 private slots:
@@ -28,38 +25,24 @@ private slots:
         qputenv("SDL_AUDIODRIVER", "dummy");
     }
 
-    void missingFilePlaysNothing()
-    {
-        SdlSoundPlayer player;
-        player.play(dir_.filePath("nothing.wav"));
-        player.play(QString());
-        QTRY_VERIFY(player.idle());
-        QCOMPARE(player.queuedBytes(), 0u);
-    }
-
-    void newSoundReplacesTheOnePlaying()
-    {
-        const QString longSound = makeWav("long.wav", 5, 22050);
-        const QString click = makeWav("click.wav", 0.05, 22050);
-        SdlSoundPlayer player;
-        player.play(longSound);
-        QTRY_VERIFY(player.queuedBytes() > 0);
-        const std::uint32_t longQueued = player.queuedBytes();
-        player.play(click);
-        QTRY_VERIFY(player.idle());
-        // 0.05 s at most, converted to the device's format, against 5 s.
-        QVERIFY(player.queuedBytes() < longQueued / 50);
-    }
-
-    void destroyedWhilePlaying()
+    void playsTheLatestSoundOnly()
     {
         auto player = std::make_unique<SdlSoundPlayer>();
-        player->play(makeWav("long2.wav", 5, 44100));
+        player->play(dir_.filePath("missing.wav"));
+        player->play(QString());
+        QTRY_VERIFY(player->idle());
+        QCOMPARE(player->queuedBytes(), 0u);   // no default sound
+        const QString longSound = wav("long.wav", 5);
+        player->play(longSound);
         QTRY_VERIFY(player->queuedBytes() > 0);
-        player.reset();
-        player = std::make_unique<SdlSoundPlayer>();
-        player->play(makeWav("long2.wav", 5, 44100));
-        player.reset();   // before the worker got to it
+        const std::uint32_t longQueued = player->queuedBytes();
+        player->play(wav("click.wav", 0.05));
+        QTRY_VERIFY(player->idle());
+        QVERIFY(player->queuedBytes() < longQueued / 50);   // 0.05 s at most, in the device's format, against 5 s
+        player->play(longSound);
+        QTRY_VERIFY(player->queuedBytes() > longQueued / 2);
+        player.reset();   // destroyed while playing
+        SdlSoundPlayer().play(longSound);   // destroyed before its worker got to the sound
     }
 };
 
