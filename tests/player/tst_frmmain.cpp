@@ -270,15 +270,10 @@ private slots:
         f.powerOn();
         f.fake.fileDialog.choices = {QStringLiteral("/music/Track 01.mp3")};
         f.main().Image_button_Click();
-        QStringList captions;
-        for (int tick = 0; tick < 10; ++tick) {
-            f.main().Timer_MP3DataShow_Timer();
-            captions << f.main().Text_Title->caption();
-        }
-        QCOMPARE(captions.first(), QStringLiteral("Track 01"));
-        QCOMPARE(captions[1], QStringLiteral("Track 01   "));
-        QCOMPARE(captions[8], QStringLiteral("Track 01") + QString(24, u' '));
-        QCOMPARE(captions[9], QStringLiteral("Track 01"));
+        f.main().Timer_MP3DataShow_Timer();
+        QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Track 01"));
+        f.main().Timer_MP3DataShow_Timer();
+        QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Track 01   "));
     }
 
     void volumeStepsCallInOrder()

@@ -172,15 +172,10 @@ private slots:
         f.writeList({"C:\\Music\\Old Song.mp3", "/home/u/New Song.mp3"});
         frmPlayList& list = f.forms.PlayList();
         list.List1->setListIndex(0);
-        QStringList captions;
-        for (int tick = 0; tick < 10; ++tick) {
-            list.Timer_MP3ListDataShow_Timer();
-            captions << f.main().Text_Title->caption();
-        }
-        QCOMPARE(captions[0], QStringLiteral("Old Song"));
-        QCOMPARE(captions[1], QStringLiteral("Old Song   "));
-        QCOMPARE(captions[8], QStringLiteral("Old Song") + QString(24, u' '));
-        QCOMPARE(captions[9], QStringLiteral("Old Song"));
+        list.Timer_MP3ListDataShow_Timer();
+        QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Old Song"));
+        list.Timer_MP3ListDataShow_Timer();
+        QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Old Song   "));
 
         // After an advance the new title shows one tick later.
         f.fake.mp3->playResults = {650, 0};
