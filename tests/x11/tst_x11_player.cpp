@@ -88,6 +88,7 @@ private:
     bool answer(const TopLevel& box, const QString& key);
     int insideMismatches(const QImage& shot) const;
     QImage windowShot() const { return x_->grab(window_.geometry); }
+    QImage settledShot() const;
     void save(const QString& name, const QImage& image) const;
 
     std::unique_ptr<Xvfb> xvfb_;
@@ -268,6 +269,20 @@ bool TestX11Player::answer(const TopLevel& box, const QString& key)
     return xvfb_->runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), key});
 }
 
+// The window once two shots in a row agree: a caption arrives whole, not
+// just its first glyph.
+QImage TestX11Player::settledShot() const
+{
+    QImage last;
+    waitUntil([&] {
+        const QImage shot = windowShot();
+        const bool same = shot == last;
+        last = shot;
+        return same;
+    }, 2s);
+    return last;
+}
+
 void TestX11Player::save(const QString& name, const QImage& image) const
 {
     const QString path = shots_ + QLatin1Char('/') + name + QStringLiteral(".png");
@@ -381,14 +396,7 @@ void TestX11Player::powerShowsTheDisplay()
     QCOMPARE(inkPixels(off.copy(kDisplayRect)), 0);
 
     QVERIFY(powerOn());
-    QImage on;
-    // Let the whole caption arrive, not just its first glyph.
-    waitUntil([&] {
-        const QImage shot = windowShot();
-        const bool same = shot == on;
-        on = shot;
-        return same;
-    }, 2s);
+    const QImage on = settledShot();
     save(QStringLiteral("player-on"), on);
     const int ink = inkPixels(on.copy(kDisplayRect));
     QVERIFY2(ink >= 20, qPrintable(QStringLiteral("only %1 caption pixels").arg(ink)));
@@ -414,13 +422,7 @@ void TestX11Player::closeQuestion()
     QFETCH(QString, noKey);
     QVERIFY(launch());
     QVERIFY(powerOn());
-    QImage on;
-    waitUntil([&] {
-        const QImage shot = windowShot();
-        const bool same = shot == on;
-        on = shot;
-        return same;
-    }, 2s);
+    const QImage on = settledShot();
 
     auto box = askToClose();
     QVERIFY2(box, "no question window");
