@@ -5,8 +5,7 @@
 namespace vorlix {
 
 frmAbout::frmAbout(Forms& forms)
-    : Form(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                        Qt::WindowCloseButtonHint),
+    : Form(nullptr, kFixedDialogFlags),
       forms_(forms)
 {
     setWindowTitle(QStringLiteral("About Vorlix"));

@@ -3,8 +3,7 @@
 namespace vorlix {
 
 frmAboutMAin::frmAboutMAin(Forms& forms)
-    : Form(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                        Qt::WindowCloseButtonHint),
+    : Form(nullptr, kFixedDialogFlags),
       forms_(forms)
 {
     setWindowTitle(QStringLiteral("About"));

@@ -4,6 +4,10 @@
 
 namespace vorlix {
 
+// A fixed dialog: thin frame, title bar with caption and close button only.
+inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                                     Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
 // Base of the program's four windows: the owner runs Form_Load once the
 // window is built, and Form_QueryUnload then Form_Unload when it is unloaded.
 class Form : public QWidget {
