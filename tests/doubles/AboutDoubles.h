@@ -5,36 +5,27 @@
 #include "platform/Shell.h"
 
 #include <QHash>
-#include <QList>
 #include <QStringList>
 
 namespace vorlix::test {
 
 // Records each help command as "<command> <file>".
-class FakeHelpViewer : public HelpViewer {
-public:
+struct FakeHelpViewer : HelpViewer {
     bool showHelp(const QString& file, int command) override
     {
         shown << QStringLiteral("%1 %2").arg(command).arg(file);
-        return result;
+        return true;
     }
     void close() override { ++closes; }
-    bool result = true;
     QStringList shown;
     int closes = 0;
 };
 
-// Keys under HKEY_LOCAL_MACHINE holding typed values. Handles are 1, 2, ...
-// in the order of the opens; every close is recorded.
-class FakeRegistry : public Registry {
-public:
-    void set(const QString& key, const QString& name, std::uint32_t type, const QByteArray& data)
+// Keys under HKEY_LOCAL_MACHINE with typed values, as `keys[key][name]`
+// (names in lower case). A handle is the key's place in `opened`, plus one.
+struct FakeRegistry : Registry {
+    std::optional<Key> openKey(Key root, const QString& keyName, std::uint32_t) override
     {
-        keys[key.toLower()][name.toLower()] = Value{type, data};
-    }
-    std::optional<Key> openKey(Key root, const QString& keyName, std::uint32_t access) override
-    {
-        accesses << access;
         if (root != HKEY_LOCAL_MACHINE || !keys.contains(keyName.toLower()))
             return std::nullopt;
         opened << keyName.toLower();
@@ -42,24 +33,19 @@ public:
     }
     std::optional<Value> queryValue(Key key, const QString& name, qsizetype room) override
     {
-        if (key == 0 || key > Key(opened.size()))
+        const auto values = keys.value(opened.value(int(key) - 1));
+        const auto found = values.find(name.toLower());
+        if (found == values.end() || found->data.size() > room)
             return std::nullopt;
-        const auto values = keys.value(opened[int(key) - 1]);
-        if (!values.contains(name.toLower()) || values[name.toLower()].data.size() > room)
-            return std::nullopt;
-        return values[name.toLower()];
+        return *found;
     }
-    void closeKey(Key key) override { closed << key; }
-
+    void closeKey(Key) override {}
     QHash<QString, QHash<QString, Value>> keys;
     QStringList opened;
-    QList<std::uint32_t> accesses;
-    QList<Key> closed;
 };
 
 // Records the programs started and the addresses opened.
-class FakeShell : public Shell {
-public:
+struct FakeShell : Shell {
     bool startProgram(const QString& program) override
     {
         started << program;
@@ -68,10 +54,9 @@ public:
     bool openUrl(const QString& address) override
     {
         opened << address;
-        return openResult;
+        return false;
     }
     bool startResult = true;
-    bool openResult = true;
     QStringList started;
     QStringList opened;
 };
