@@ -1,6 +1,7 @@
 #include "platform/HelpViewer.h"
 
-#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
@@ -27,7 +28,11 @@ void HelpWindowViewer::makeWindow()
     auto* layout = new QVBoxLayout(window_.get());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(page_);
-    window_->resize(560, 620);
+    // A page of readable width and height, within small screens too.
+    QSize size(560, 620);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.85);
+    window_->resize(size);
     QObject::connect(page_, &QTextBrowser::sourceChanged, window_.get(), [this] {
         const QString title = page_->documentTitle();
         window_->setWindowTitle(title.isEmpty() ? kFallbackTitle : title);

@@ -18,8 +18,8 @@ using namespace vorlix::test;
 
 namespace {
 
-// Notes, in order, which of the watched controls were shown or hidden, and
-// how many sounds had been played by then.
+// The watched controls shown (+) and hidden (-), in order, each with the
+// number of sounds played by then.
 struct VisibilityLog : QObject {
     VisibilityLog(const QList<QWidget*>& watched, const QStringList& played) : played(played)
     {
@@ -29,16 +29,15 @@ struct VisibilityLog : QObject {
     bool eventFilter(QObject* o, QEvent* e) override
     {
         if (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent)
-            lines << QStringLiteral("%1 %2 after %3 sounds")
-                         .arg(o->objectName(), e->type() == QEvent::ShowToParent ? "shown" : "hidden")
-                         .arg(played.size());
+            lines << (e->type() == QEvent::ShowToParent ? "+" : "-") + o->objectName() + ' ' +
+                         QString::number(played.size());
         return false;
     }
     const QStringList& played;
     QStringList lines;
 };
 
-const QString kUsbSound = QStringLiteral("/nonexistent-program-folder/usbopen.wav");
+const QString kFolder = QStringLiteral("/nonexistent-program-folder/");
 
 } // namespace
 
@@ -66,17 +65,15 @@ private slots:
         }
         const QStringList calls = f.calls();
         const frmPlayList* list = f.forms.PlayListIfLoaded();
-        m.pic1->setObjectName("pic1");
-        m.pic2->setObjectName("pic2");
-        m.Image_usb_on->setObjectName("usb_on");
-        m.Image_usb_off->setObjectName("usb_off");
+        QList<QWidget*> watched{m.pic1, m.pic2, m.Image_usb_on, m.Image_usb_off};
+        for (int i = 0; i < watched.size(); ++i)
+            watched[i]->setObjectName(QStringList{"pic1", "pic2", "on", "off"}[i]);
         QStringList& played = f.fake.sound.played;
         played.clear();
 
-        VisibilityLog plugIn({m.pic1, m.pic2, m.Image_usb_on, m.Image_usb_off}, played);
+        VisibilityLog plugIn(watched, played);
         m.Image_usb_off_DblClick();
-        QCOMPARE(plugIn.lines, QStringList({"pic1 hidden after 1 sounds", "pic2 shown after 1 sounds",
-                                            "usb_on shown after 1 sounds", "usb_off hidden after 1 sounds"}));
+        QCOMPARE(plugIn.lines, QStringList({"-pic1 1", "+pic2 1", "+on 1", "-off 1"}));
         QCOMPARE(m.mask(), MakeWindowRegion(QImage(QStringLiteral(":/skin2.gif"))));
         frmAboutMAin* launcher = f.forms.AboutMainIfLoaded();
         QVERIFY(launcher && launcher->isVisible());
@@ -85,16 +82,13 @@ private slots:
         launcher->Command_About_Click();
         launcher->setObjectName("launcher");
         f.forms.AboutIfLoaded()->setObjectName("about");
-        VisibilityLog unplug({m.pic1, m.pic2, m.Image_usb_on, m.Image_usb_off, launcher,
-                              f.forms.AboutIfLoaded()}, played);
+        VisibilityLog unplug(watched + QList<QWidget*>{launcher, f.forms.AboutIfLoaded()}, played);
         m.Image_usb_on_DblClick();
-        QCOMPARE(unplug.lines, QStringList({"pic1 shown after 2 sounds", "pic2 hidden after 2 sounds",
-                                            "usb_on hidden after 2 sounds", "usb_off shown after 2 sounds",
-                                            "about hidden after 2 sounds", "launcher hidden after 2 sounds"}));
+        QCOMPARE(unplug.lines, QStringList({"+pic1 2", "-pic2 2", "-on 2", "+off 2", "-about 2", "-launcher 2"}));
         QVERIFY(!f.forms.AboutIfLoaded() && !f.forms.AboutMainIfLoaded());
         QCOMPARE(m.mask(), firstOutline);
         QCOMPARE(m.size(), QSize(300, 82));
-        QCOMPARE(played, QStringList(2, kUsbSound));
+        QCOMPARE(played, QStringList(2, kFolder + "usbopen.wav"));
         // Playback, its timer and the playlist window are left alone.
         QCOMPARE(f.calls(), calls);
         QCOMPARE(m.Timer_MP3DataShow->Enabled(), playing);
@@ -115,7 +109,6 @@ private slots:
         QVERIFY(m.pic2->isHidden());
         QTest::mouseDClick(m.Image_usb_off, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!m.pic2->isHidden());
-        QVERIFY(f.forms.AboutMainIfLoaded());
     }
 
     void launcherButtons()
@@ -131,8 +124,8 @@ private slots:
         QVERIFY(f.fake.sound.played.isEmpty());
 
         launcher.Command_help->click();
-        QCOMPARE(f.fake.sound.played, QStringList{"/nonexistent-program-folder/do.wav"});
-        QCOMPARE(f.fake.helpViewer.shown, QStringList{"9 /nonexistent-program-folder/VORLIX.HLP"});
+        QCOMPARE(f.fake.sound.played, QStringList{kFolder + "do.wav"});
+        QCOMPARE(f.fake.helpViewer.shown, QStringList{"9 " + kFolder + "VORLIX.HLP"});
 
         launcher.close();
         QVERIFY(!f.forms.AboutMainIfLoaded());
@@ -146,20 +139,19 @@ private slots:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << true;
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
-        QTest::newRow("Esc") << int(Qt::Key_Escape) << 0 << true;
-        QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << false;
+        QTest::newRow("Enter closes") << int(Qt::Key_Return) << 0;
+        QTest::newRow("keypad Enter closes") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("Esc closes") << int(Qt::Key_Escape) << 0;
+        QTest::newRow("Alt+S starts the tool") << int(Qt::Key_S) << int(Qt::AltModifier);
     }
 
     void aboutKeys()
     {
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        QFETCH(bool, closes);
+        const bool closes = key != Qt::Key_S;
         Fixture f;
-        f.fake.registry.keys[kMsInfoKey.toLower()]["path"] = {Registry::REG_SZ, "/usr/bin/hardinfo"};
+        f.fake.registry.values[kMsInfoKey.toLower() + "|path"] = {Registry::REG_SZ, "/usr/bin/hardinfo"};
         frmAbout& about = f.forms.About();
         QCOMPARE(about.windowTitle(), QStringLiteral("About Vorlix"));
         QCOMPARE(about.lblTitle->text(), QStringLiteral("Vorlix"));
@@ -170,35 +162,34 @@ private slots:
         QTRY_COMPARE(f.fake.shell.started, closes ? QStringList() : QStringList{"/usr/bin/hardinfo"});
     }
 
+    // The link's border: on over the link, off only over the background.
     void linkBorder_data()
     {
-        QTest::addColumn<QStringList>("moves");
+        QTest::addColumn<QString>("then"); // where the mouse goes after the link
         QTest::addColumn<bool>("border");
-        QTest::newRow("onto the link") << QStringList{"link"} << true;
-        QTest::newRow("link, then background") << QStringList{"link", "background"} << false;
-        QTest::newRow("link, then the separator") << QStringList{"link", "line"} << false;
-        QTest::newRow("link, then a version line") << QStringList{"link", "version"} << true;
-        QTest::newRow("link, then Exit") << QStringList{"link", "button"} << true;
-        QTest::newRow("link, then the photograph") << QStringList{"link", "photo"} << true;
+        QTest::newRow("link only") << "" << true;
+        QTest::newRow("background") << "background" << false;
+        QTest::newRow("separator") << "line" << false;
+        QTest::newRow("version line") << "version" << true;
+        QTest::newRow("Exit") << "button" << true;
+        QTest::newRow("photograph") << "photo" << true;
     }
 
     void linkBorder()
     {
-        QFETCH(QStringList, moves);
+        QFETCH(QString, then);
         QFETCH(bool, border);
         Fixture f;
         frmAbout& about = f.forms.About();
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
-        const QHash<QString, QPoint> at{{"link", about.Label3[2]->geometry().center()},
-                                        {"background", {115, 150}},
-                                        {"line", {60, 163}},
-                                        {"version", about.lblVersion[0]->geometry().center()},
-                                        {"button", about.cmdOK->geometry().center()},
-                                        {"photo", about.Image1->geometry().center()}};
+        const QHash<QString, QPoint> at{
+            {"background", {115, 150}}, {"line", {60, 163}}, {"version", about.lblVersion[0]->geometry().center()},
+            {"button", about.cmdOK->geometry().center()}, {"photo", about.Image1->geometry().center()}};
         QCOMPARE(about.Label3[2]->frameShape(), QFrame::NoFrame);
-        for (const QString& move : moves)
-            QTest::mouseMove(about.windowHandle(), at[move]);
+        QTest::mouseMove(about.windowHandle(), about.Label3[2]->geometry().center());
+        if (!then.isEmpty())
+            QTest::mouseMove(about.windowHandle(), at[then]);
         QCOMPARE(about.Label3[2]->frameShape() != QFrame::NoFrame, border);
 
         QTest::mouseClick(about.Label3[2], Qt::LeftButton);
@@ -213,17 +204,16 @@ private slots:
         QTest::addColumn<QString>("folder"); // "", "empty" or "with the tool"
         QTest::addColumn<bool>("starts");
         QTest::addColumn<QString>("started"); // "-": nothing started
-        QTest::addColumn<bool>("message");
         const QByteArray k1024(1024, 'p');
-        QTest::newRow("path") << 1u << QByteArray("/opt/hardinfo\0", 14) << "" << true << "/opt/hardinfo" << false;
-        QTest::newRow("1024 bytes, no NUL") << 1u << k1024 << "" << true << QString(k1024) << false;
-        QTest::newRow("1025 bytes") << 1u << k1024 + 'p' << "" << true << "-" << true;
-        QTest::newRow("number") << 4u << QByteArray("\x2a\x01\0\0", 4) << "" << true << "298" << false;
-        QTest::newRow("other type") << 3u << QByteArray("bin") << "" << true << "" << false;
-        QTest::newRow("path that fails") << 1u << QByteArray("/nowhere") << "" << false << "/nowhere" << true;
-        QTest::newRow("folder with the tool") << 0u << QByteArray() << "with the tool" << true << "folder" << false;
-        QTest::newRow("folder without it") << 0u << QByteArray() << "empty" << true << "-" << true;
-        QTest::newRow("nothing") << 0u << QByteArray() << "" << true << "-" << true;
+        QTest::newRow("path") << 1u << QByteArray("/opt/hardinfo\0", 14) << "" << true << "/opt/hardinfo";
+        QTest::newRow("1024 bytes, no NUL") << 1u << k1024 << "" << true << QString(k1024);
+        QTest::newRow("1025 bytes: message") << 1u << k1024 + 'p' << "" << true << "-";
+        QTest::newRow("number") << 4u << QByteArray("\x2a\x01\0\0", 4) << "" << true << "298";
+        QTest::newRow("other type keeps the text") << 3u << QByteArray("bin") << "" << true << "";
+        QTest::newRow("path that fails: message") << 1u << QByteArray("/nowhere") << "" << false << "/nowhere";
+        QTest::newRow("folder with the tool") << 0u << QByteArray() << "with the tool" << true << "folder";
+        QTest::newRow("folder without it: message") << 0u << QByteArray() << "empty" << true << "-";
+        QTest::newRow("nothing: message") << 0u << QByteArray() << "" << true << "-";
     }
 
     void startSysInfo()
@@ -233,13 +223,11 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(bool, starts);
         QFETCH(QString, started);
-        QFETCH(bool, message);
         Fixture f;
-        FakeRegistry& registry = f.fake.registry;
         if (pathType)
-            registry.keys[kMsInfoKey.toLower()]["path"] = {pathType, path};
+            f.fake.registry.values[kMsInfoKey.toLower() + "|path"] = {pathType, path};
         if (!folder.isEmpty())
-            registry.keys[kMsInfoFolderKey.toLower()]["msinfo"] = {Registry::REG_SZ, QFile::encodeName(f.dir.path())};
+            f.fake.registry.values[kMsInfoFolderKey.toLower() + "|msinfo"] = {1, QFile::encodeName(f.dir.path())};
         if (folder == "with the tool")
             QVERIFY(QFile(f.dir.filePath(kMsInfoFile)).open(QIODevice::WriteOnly));
         f.fake.shell.startResult = starts;
@@ -247,50 +235,32 @@ private slots:
         if (started == "folder")
             started = f.dir.filePath(kMsInfoFile);
         QCOMPARE(f.fake.shell.started, started == "-" ? QStringList() : QStringList{started});
+        const bool message = QString(QTest::currentDataTag()).endsWith("message");
         QCOMPARE(f.fake.msgBox.prompts, message ? QStringList{kSysInfoUnavailable} : QStringList());
         QCOMPARE(f.fake.msgBox.styles, message ? QList<int>{0} : QList<int>());
         QVERIFY(f.forms.AboutIfLoaded());
     }
 
-    void getKeyValueKeepsOrClearsText()
-    {
-        FakeRegistry registry;
-        registry.keys["k"]["binary"] = {3, "xyz"};
-        QString text = "as it was";
-        QVERIFY(GetKeyValue(registry, Registry::HKEY_LOCAL_MACHINE, "K", "binary", text));
-        QCOMPARE(text, "as it was");
-        QVERIFY(!GetKeyValue(registry, Registry::HKEY_LOCAL_MACHINE, "K", "missing", text));
-        QCOMPARE(text, QString());
-    }
-
-    // The program's own help window: one file at a time, the same file again
+    // The program's own help window: one file at a time; the same file again
     // leaves it as it is.
     void helpWindow()
     {
         QTemporaryDir dir;
-        auto write = [&](const QString& name, const QString& title) {
+        for (const QString name : {"One", "Two"}) {
             QFile file(dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QStringLiteral("<html><head><title>%1</title></head><body>%2</body></html>")
-                           .arg(title, QString("<p>line</p>").repeated(300)).toUtf8());
-        };
-        write("ONE.HLP", "One");
-        write("TWO.HLP", "Two");
+            file.write(("<title>" + name + "</title>" + QString("<p>line</p>").repeated(300)).toUtf8());
+        }
         HelpWindowViewer viewer;
-        QVERIFY(viewer.showHelp(dir.filePath("ONE.HLP"), HelpViewer::kForceFile));
-        QTRY_COMPARE(viewer.window()->windowTitle(), QStringLiteral("One"));
+        auto show = [&](const char* name) { return viewer.showHelp(dir.filePath(name), HelpViewer::kForceFile); };
+        QVERIFY(show("One"));
         QScrollBar* bar = viewer.page()->verticalScrollBar();
         bar->setValue(bar->maximum() / 2);
-        const int scrolled = bar->value();
-        QVERIFY(scrolled > 0);
-        QVERIFY(viewer.showHelp(dir.filePath("ONE.HLP"), HelpViewer::kForceFile));
-        QCOMPARE(bar->value(), scrolled);
-        QVERIFY(viewer.showHelp(dir.filePath("TWO.HLP"), HelpViewer::kForceFile));
-        QCOMPARE(viewer.window()->windowTitle(), QStringLiteral("Two"));
-        QVERIFY(!viewer.showHelp(dir.filePath("TWO.HLP"), 3));
-        QVERIFY(!viewer.showHelp(dir.filePath("NONE.HLP"), HelpViewer::kForceFile));
-        QVERIFY(viewer.window()->isVisible());
-        QVERIFY(viewer.page()->toPlainText().contains("NONE.HLP cannot be found"));
+        QVERIFY(bar->value() > 0 && show("One"));
+        QCOMPARE(bar->value(), bar->maximum() / 2);
+        QCOMPARE(viewer.window()->windowTitle(), QStringLiteral("One"));
+        QVERIFY(show("Two") && !show("None") && viewer.window()->isVisible());
+        QVERIFY(viewer.page()->toPlainText().contains("None cannot be found"));
         viewer.close();
         QVERIFY(!viewer.window());
     }

@@ -21,27 +21,26 @@ struct FakeHelpViewer : HelpViewer {
     int closes = 0;
 };
 
-// Keys under HKEY_LOCAL_MACHINE with typed values, as `keys[key][name]`
-// (names in lower case). A handle is the key's place in `opened`, plus one.
+// Values under HKEY_LOCAL_MACHINE, by "<key>|<value name>" in lower case.
 struct FakeRegistry : Registry {
     std::optional<Key> openKey(Key root, const QString& keyName, std::uint32_t) override
     {
-        if (root != HKEY_LOCAL_MACHINE || !keys.contains(keyName.toLower()))
-            return std::nullopt;
-        opened << keyName.toLower();
-        return Key(opened.size());
+        opened = keyName.toLower() + u'|';
+        for (const QString& path : values.keys())
+            if (root == HKEY_LOCAL_MACHINE && path.startsWith(opened))
+                return 1;
+        return std::nullopt;
     }
-    std::optional<Value> queryValue(Key key, const QString& name, qsizetype room) override
+    std::optional<Value> queryValue(Key, const QString& name, qsizetype room) override
     {
-        const auto values = keys.value(opened.value(int(key) - 1));
-        const auto found = values.find(name.toLower());
-        if (found == values.end() || found->data.size() > room)
+        const auto found = values.constFind(opened + name.toLower());
+        if (found == values.constEnd() || found->data.size() > room)
             return std::nullopt;
         return *found;
     }
     void closeKey(Key) override {}
-    QHash<QString, QHash<QString, Value>> keys;
-    QStringList opened;
+    QHash<QString, Value> values;
+    QString opened;
 };
 
 // Records the programs started and the addresses opened.
