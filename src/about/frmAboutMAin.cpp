@@ -48,6 +48,7 @@ frmAboutMAin::frmAboutMAin(Forms& forms)
 void frmAboutMAin::Command_About_Click()
 {
     frmAbout& about = forms_.About();
+    about.setWindowState(about.windowState() & ~Qt::WindowMinimized);
     about.show();
     about.raise();
     about.activateWindow();

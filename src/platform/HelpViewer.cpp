@@ -68,6 +68,7 @@ bool HelpWindowViewer::showHelp(const QString& file, int command)
 
 void HelpWindowViewer::bringToFront()
 {
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();
