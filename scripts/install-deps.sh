@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev libsdl2-dev libmpg123-dev
   libxcb1-dev libxcb-shape0-dev
   xvfb xauth xdotool x11-utils imagemagick lame sox mpg123
-  fonts-noto-cjk fonts-dejavu-core
+  fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming fonts-liberation2
+  openbox
 )
 
 missing=()

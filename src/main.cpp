@@ -4,8 +4,11 @@
 #include "engine/SdlAudio.h"
 #include "platform/CloseRequests.h"
 #include "platform/FileDialog.h"
+#include "platform/HelpViewer.h"
 #include "platform/MsgBox.h"
+#include "platform/Registry.h"
 #include "platform/SdlSoundPlayer.h"
+#include "platform/Shell.h"
 #include "platform/TempFolder.h"
 #include "player/frmMain.h"
 
@@ -38,6 +41,9 @@ int main(int argc, char* argv[])
     vorlix::SdlSoundPlayer sound(audio);
     vorlix::QtMsgBox msgBox;
     vorlix::QtFileDialog fileDialog;
+    vorlix::HelpWindowViewer helpViewer;
+    vorlix::DesktopRegistry registry;
+    vorlix::DesktopShell shell;
     vorlix::Services services{
         sound,
         msgBox,
@@ -49,6 +55,9 @@ int main(int argc, char* argv[])
         },
         QCoreApplication::applicationDirPath(),
         vorlix::userTempFolder().value_or(QString()),
+        helpViewer,
+        registry,
+        shell,
     };
 
     vorlix::Forms forms(services);

@@ -1,6 +1,35 @@
 #include "about/frmAboutMAin.h"
 
+#include "about/frmAbout.h"
+#include "app/Forms.h"
+#include "platform/HelpViewer.h"
+#include "player/frmMain.h"
+#include "skin/Twips.h"
+
+#include <QCloseEvent>
+#include <QToolButton>
+
 namespace vorlix {
+
+namespace {
+
+inline constexpr TwipsRect kCommand_About{1080, 120, 855, 855};
+inline constexpr TwipsRect kCommand_help{120, 120, 855, 855};
+
+// A square button with its picture centred above its caption.
+QToolButton* pictureButton(QWidget* parent, const QString& caption, const QString& picture,
+                           const TwipsRect& rect)
+{
+    auto* button = place(new QToolButton(parent), rect);
+    button->setText(caption);
+    button->setIcon(QIcon(picture));
+    button->setIconSize(QSize(32, 32));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+} // namespace
 
 frmAboutMAin::frmAboutMAin(Forms& forms)
     : Form(nullptr, kFixedDialogFlags),
@@ -8,6 +37,38 @@ frmAboutMAin::frmAboutMAin(Forms& forms)
 {
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(137, 73);
+    // Created in tab order: Help first, so it has the focus when the window opens.
+    Command_help = pictureButton(this, QStringLiteral("Help"), QStringLiteral(":/help.gif"), kCommand_help);
+    Command_About = pictureButton(this, QStringLiteral("About"), QStringLiteral(":/about.gif"), kCommand_About);
+    Command_help->setFocus();
+    connect(Command_help, &QToolButton::clicked, this, &frmAboutMAin::Command_help_Click);
+    connect(Command_About, &QToolButton::clicked, this, &frmAboutMAin::Command_About_Click);
+}
+
+void frmAboutMAin::Command_About_Click()
+{
+    frmAbout& about = forms_.About();
+    about.setWindowState(about.windowState() & ~Qt::WindowMinimized);
+    about.show();
+    about.raise();
+    about.activateWindow();
+}
+
+void frmAboutMAin::Command_help_Click()
+{
+    forms_.services().playClick();
+    CommonDialog& dialog = forms_.Main().CommonDialog1;
+    dialog.HelpCommand = HelpViewer::kForceFile;
+    dialog.HelpFile = forms_.services().programFile(QStringLiteral("VORLIX.HLP"));
+    dialog.ShowHelp();
+}
+
+void frmAboutMAin::closeEvent(QCloseEvent* event)
+{
+    // The close button simply destroys the launcher; the about dialog stays.
+    event->accept();
+    if (forms_.AboutMainIfLoaded() == this)
+        forms_.UnloadAboutMain();
 }
 
 } // namespace vorlix

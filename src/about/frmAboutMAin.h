@@ -2,15 +2,27 @@
 
 #include "app/Form.h"
 
+class QToolButton;
+
 namespace vorlix {
 
 class Forms;
 
-// The about launcher, shown beside the player when its cap is pulled off.
+// The about launcher, shown beside the player when its cap is pulled off:
+// one button for the help file, one for the about dialog.
 class frmAboutMAin : public Form {
     Q_OBJECT
 public:
     explicit frmAboutMAin(Forms& forms);
+
+    QToolButton* Command_About;
+    QToolButton* Command_help;
+
+    void Command_About_Click();
+    void Command_help_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     Forms& forms_;

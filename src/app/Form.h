@@ -4,9 +4,11 @@
 
 namespace vorlix {
 
-// A fixed dialog: thin frame, title bar with caption and close button only.
-inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
-                                                     Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+// A fixed dialog: thin frame, title bar with caption and close button only,
+// and no taskbar button (a utility window, as the player window is).
+inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Tool | Qt::MSWindowsFixedSizeDialogHint |
+                                                     Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                     Qt::WindowCloseButtonHint;
 
 // Base of the program's four windows: the owner runs Form_Load once the
 // window is built, and Form_QueryUnload then Form_Unload when it is unloaded.

@@ -8,8 +8,11 @@
 namespace vorlix {
 
 class FileDialog;
+class HelpViewer;
 class Mp3Play;
 class MsgBox;
+class Registry;
+class Shell;
 class SoundPlayer;
 
 // What the windows use of the system, built once by main() and handed to
@@ -24,6 +27,11 @@ struct Services {
     QString programFolder;
     // The user's folder for the playlist file; empty when there is none.
     QString tempFolder;
+    // The about windows': the help file's viewer, the registry that names the
+    // system information tool, and the shell that starts it and opens links.
+    HelpViewer& helpViewer;
+    Registry& registry;
+    Shell& shell;
 
     QString programFile(const QString& name) const { return programFolder + u'/' + name; }
     void playClick() const;

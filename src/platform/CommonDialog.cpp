@@ -1,10 +1,14 @@
 #include "platform/CommonDialog.h"
 
 #include "platform/FileDialog.h"
+#include "platform/HelpViewer.h"
 
 namespace vorlix {
 
-CommonDialog::CommonDialog(FileDialog& dialogs, QWidget* owner) : dialogs_(dialogs), owner_(owner) {}
+CommonDialog::CommonDialog(FileDialog& dialogs, QWidget* owner, HelpViewer* help)
+    : dialogs_(dialogs), owner_(owner), help_(help)
+{
+}
 
 QString CommonDialog::FileTitle() const
 {
@@ -24,6 +28,11 @@ bool CommonDialog::ShowOpen()
         return false;
     fileName_ = *chosen;
     return true;
+}
+
+bool CommonDialog::ShowHelp()
+{
+    return help_ && help_->showHelp(HelpFile, HelpCommand);
 }
 
 } // namespace vorlix

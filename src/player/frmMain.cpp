@@ -1,7 +1,9 @@
 #include "player/frmMain.h"
 
+#include "about/frmAboutMAin.h"
 #include "app/Forms.h"
 #include "engine/Mp3Play.h"
+#include "platform/HelpViewer.h"
 #include "platform/MsgBox.h"
 #include "player/frmMainLayout.h"
 #include "playlist/frmPlayList.h"
@@ -23,7 +25,7 @@ namespace L = frmMainLayout;
 frmMain::frmMain(Forms& forms)
     : Form(nullptr, Qt::Window | Qt::Tool | Qt::FramelessWindowHint),
       Mp3Play1(forms.services().makeMp3Play()),
-      CommonDialog1(forms.services().fileDialog, this),
+      CommonDialog1(forms.services().fileDialog, this, &forms.services().helpViewer),
       forms_(forms),
       mover_(new WindowMover(*this))
 {
@@ -97,6 +99,8 @@ void frmMain::connectHandlers()
     connect(pic1, &PictureBox::MouseDown, this, &frmMain::pic1_MouseDown);
     connect(pic2, &PictureBox::MouseDown, this, &frmMain::pic2_MouseDown);
     connect(Image_usb_off, &ImageControl::MouseDown, this, &frmMain::Image_usb_off_MouseDown);
+    connect(Image_usb_off, &ImageControl::DblClick, this, &frmMain::Image_usb_off_DblClick);
+    connect(Image_usb_on, &ImageControl::DblClick, this, &frmMain::Image_usb_on_DblClick);
 }
 
 // Start-up and shutdown
@@ -111,6 +115,7 @@ void frmMain::Form_Unload()
     forms_.UnloadPlayList();
     forms_.UnloadAbout();
     forms_.UnloadAboutMain();
+    forms_.services().helpViewer.close();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -265,6 +270,38 @@ void frmMain::pic2_MouseDown()
 void frmMain::Image_usb_off_MouseDown()
 {
     mover_->moveUntilRelease([this] { movePlayListBelow(); });
+}
+
+// The USB plug: the cap comes off (second skin, about launcher beside the
+// player) and goes back on. Playback, timers and the playlist window are
+// left alone.
+
+void frmMain::Image_usb_off_DblClick()
+{
+    forms_.services().playUsb();
+    pic1->hide();
+    pic2->show();
+    showSkin(*pic2, true);
+    frmAboutMAin& launcher = forms_.AboutMain();
+    launcher.move(pos() + QPoint(twipsToPixels(3900), -twipsToPixels(150)));
+    launcher.show();
+}
+
+void frmMain::Image_usb_on_DblClick()
+{
+    forms_.services().playUsb();
+    pic1->show();
+    pic2->hide();
+    showSkin(*pic1, false);
+    forms_.UnloadAbout();
+    forms_.UnloadAboutMain();
+}
+
+void frmMain::showSkin(PictureBox& shown, bool usbOn)
+{
+    ApplySkin(*this, shown);
+    Image_usb_on->setVisible(usbOn);
+    Image_usb_off->setVisible(!usbOn);
 }
 
 } // namespace vorlix

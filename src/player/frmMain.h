@@ -60,6 +60,9 @@ public:
     void pic2_MouseDown();
     void Image_usb_off_MouseDown();
 
+    void Image_usb_off_DblClick();
+    void Image_usb_on_DblClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -70,6 +73,7 @@ private:
     void showPlayingState();
     void stepVolume(VolumeDirection direction);
     void movePlayListBelow();
+    void showSkin(PictureBox& shown, bool usbOn);
 
     Forms& forms_;
     WindowMover* mover_;

@@ -13,6 +13,9 @@ Services FakeServices::services()
         [state = mp3] { return std::make_unique<FakeMp3Play>(state); },
         QStringLiteral("/nonexistent-program-folder"),
         tempFolder,
+        helpViewer,
+        registry,
+        shell,
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Services.h"
+#include "doubles/AboutDoubles.h"
 #include "engine/Mp3Play.h"
 #include "platform/FileDialog.h"
 #include "platform/MsgBox.h"
@@ -124,6 +125,9 @@ struct FakeServices {
     FakeFileDialog fileDialog;
     RecordingSound sound;
     QString tempFolder;
+    FakeHelpViewer helpViewer;
+    FakeRegistry registry;
+    FakeShell shell;
 };
 
 } // namespace vorlix::test

@@ -95,6 +95,8 @@ QImage drawPlaylistPanel();
 QImage drawAbout();
 QImage drawHelp();
 QImage drawIcon(int size);
+// The about dialog's 100 x 108 photograph of the device.
+QImage drawPhoto();
 
 // 44.1 kHz 16-bit mono PCM samples.
 std::vector<int16_t> synthClick();

@@ -37,6 +37,7 @@ int main(int argc, char **argv)
         {"playlist_panel.png", artgen::drawPlaylistPanel},
         {"about.png", artgen::drawAbout},
         {"help.png", artgen::drawHelp},
+        {"about_photo.png", artgen::drawPhoto},
         {"icon32.png", [] { return artgen::drawIcon(32); }},
         {"icon16.png", [] { return artgen::drawIcon(16); }},
     };

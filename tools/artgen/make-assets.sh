@@ -35,6 +35,7 @@ gif about red
 gif help magenta
 
 convert "$raw/playlist_panel.png" -strip -quality 92 -sampling-factor 1x1 "$final/playlist_panel.jpg"
+convert "$raw/about_photo.png" -strip -quality 95 -sampling-factor 1x1 "$final/about_photo.jpg"
 convert "$raw/icon32.png" "$raw/icon16.png" -strip "$final/vorlix.ico"
 cp "$raw/do.wav" "$raw/usbopen.wav" "$final/"
 

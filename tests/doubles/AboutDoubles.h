@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/HelpViewer.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+
+#include <QHash>
+#include <QStringList>
+
+namespace vorlix::test {
+
+// Records each help command as "<command> <file>".
+struct FakeHelpViewer : HelpViewer {
+    bool showHelp(const QString& file, int command) override
+    {
+        shown << QStringLiteral("%1 %2").arg(command).arg(file);
+        return true;
+    }
+    void close() override { ++closes; }
+    QStringList shown;
+    int closes = 0;
+};
+
+// Values under HKEY_LOCAL_MACHINE, by "<key>|<value name>" in lower case.
+struct FakeRegistry : Registry {
+    std::optional<Key> openKey(Key root, const QString& keyName, std::uint32_t) override
+    {
+        opened = keyName.toLower() + u'|';
+        for (const QString& path : values.keys())
+            if (root == HKEY_LOCAL_MACHINE && path.startsWith(opened))
+                return 1;
+        return std::nullopt;
+    }
+    std::optional<Value> queryValue(Key, const QString& name, qsizetype room) override
+    {
+        const auto found = values.constFind(opened + name.toLower());
+        if (found == values.constEnd() || found->data.size() > room)
+            return std::nullopt;
+        return *found;
+    }
+    void closeKey(Key) override {}
+    QHash<QString, Value> values;
+    QString opened;
+};
+
+// Records the programs started and the addresses opened.
+struct FakeShell : Shell {
+    bool startProgram(const QString& program) override
+    {
+        started << program;
+        return startResult;
+    }
+    bool openUrl(const QString& address) override
+    {
+        opened << address;
+        return false;
+    }
+    bool startResult = true;
+    QStringList started;
+    QStringList opened;
+};
+
+} // namespace vorlix::test
