@@ -31,7 +31,11 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vorlix.ico")));
+    // The installed icon theme's picture, as the menu shows it; the built-in
+    // icon holds two of its sizes for a run from the build folder.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("vorlix"), QIcon(QStringLiteral(":/vorlix.ico"))));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
 
     // The click sounds and the songs share one hold on the audio system.
     const std::shared_ptr<vorlix::SdlAudio> audio = vorlix::SdlAudio::create();
