@@ -35,9 +35,11 @@ assets: configure
 # with Debian's hardening flags.
 PACKAGE_DIR ?= build-package
 package: deps
-	@CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	  LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	  cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	  cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 	@cmake --build $(PACKAGE_DIR) -j $(JOBS) --target vorlix vorlix_docs
 	@cd $(PACKAGE_DIR) && cpack
 
