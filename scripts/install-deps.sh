@@ -10,6 +10,8 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick lame sox mpg123
   fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming fonts-liberation2
   openbox
+  fonts-noto-cjk fonts-dejavu-core
+  desktop-file-utils appstream
 )
 
 missing=()

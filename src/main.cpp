@@ -34,7 +34,13 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vorlix.ico")));
+    // The icon holds the 16 and 32 pixel pictures; the larger ones are those
+    // the menu shows, for task switchers and docks (X carries up to 128).
+    QIcon icon(QStringLiteral(":/vorlix.ico"));
+    for (int size : {24, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/vorlix-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
 
     // The click sounds and the songs share one hold on the audio system.
     const std::shared_ptr<vorlix::SdlAudio> audio = vorlix::SdlAudio::create();

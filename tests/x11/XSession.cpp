@@ -214,6 +214,11 @@ QString XConnection::textProperty(quint32 window, quint32 property) const
                              xcb_get_property_value_length(reply.get()));
 }
 
+QStringList XConnection::wmClass(quint32 window) const
+{
+    return textProperty(window, XCB_ATOM_WM_CLASS).split(QChar(0), Qt::SkipEmptyParts);
+}
+
 std::optional<QRect> XConnection::geometry(quint32 window) const
 {
     Reply<xcb_get_geometry_reply_t> reply(

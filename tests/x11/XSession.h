@@ -84,6 +84,8 @@ public:
     };
     std::optional<Pointer> pointer() const;
     std::optional<quint32> inputFocus() const;
+    // WM_CLASS: the instance name, then the class name.
+    QStringList wmClass(quint32 window) const;
     // Asks the window to close the way a window manager does (WM_DELETE_WINDOW).
     bool sendDeleteWindow(quint32 window) const;
     // Lets MapNotify events of the root's children arrive; waitForMap reads them.

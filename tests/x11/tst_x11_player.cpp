@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,6 +71,7 @@ private slots:
     void cleanup();
 
     void showsTheShapedPicture();
+    void windowClassIsTheMenuEntrys();
     void hitAreaIsTheOutline_data();
     void hitAreaIsTheOutline();
     void powerShowsTheDisplay();
@@ -332,6 +334,20 @@ void TestX11Player::showsTheShapedPicture()
                                                .arg(outsideWrong).arg(outsideWhite)));
     QVERIFY2(insideWrong == 0,
              qPrintable(QStringLiteral("%1 pixels inside differ from the skin picture").arg(insideWrong)));
+}
+
+// The desktop ties the window to its menu entry, and so to its icon and
+// name in task lists, by the entry's StartupWMClass.
+void TestX11Player::windowClassIsTheMenuEntrys()
+{
+    QSettings entry(QStringLiteral(VORLIX_DESKTOP_ENTRY), QSettings::IniFormat);
+    entry.beginGroup(QStringLiteral("Desktop Entry"));
+    const QString wanted = entry.value(QStringLiteral("StartupWMClass")).toString();
+    QVERIFY(!wanted.isEmpty());
+    QVERIFY(launch());
+    const QStringList wmClass = x_->wmClass(window_.id);
+    QCOMPARE(wmClass.size(), 2);
+    QCOMPARE(wmClass[1], wanted);
 }
 
 // The pointer over the window's rectangle but off the outline is over the

@@ -111,38 +111,127 @@ QImage drawHelp()
     return cutOut(img, helpMask(), kHelpKey, 0.45, 16);
 }
 
-QImage drawIcon(int size)
+namespace {
+
+// The device as the icon shows it, in a 32-unit square, lying at an angle.
+// `detail` grows with the size: 0 for 16 pixels, 1 for 24 and 32, 2 above.
+void paintDevice(QPainter &p, int size, int detail)
 {
-    QImage img = canvas(QSize(size, size), Qt::black);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
+    p.save();
     p.scale(size / 32.0, size / 32.0);
     p.translate(16, 16);
-    p.rotate(-32);
+    // A slope of one in two, so that the small sizes' edges step evenly.
+    p.rotate(-26.565);
     p.setPen(Qt::NoPen);
     // USB plug.
     QLinearGradient steel(0, -3.5, 0, 3.5);
-    steel.setColorAt(0, QColor(250, 250, 250));
+    steel.setColorAt(0, QColor(245, 245, 245));
     steel.setColorAt(1, QColor(120, 124, 132));
-    p.setBrush(steel);
+    p.setBrush(detail > 0 ? QBrush(steel) : QBrush(QColor(196, 198, 204)));
     p.drawRect(QRectF(9, -3.5, 6, 7));
-    p.setBrush(QColor(30, 30, 34));
-    p.drawRect(QRectF(11, -2, 3.5, 4));
+    if (detail > 0) {
+        p.setBrush(QColor(30, 30, 34));
+        p.drawRect(QRectF(11, -2, 3.5, 4));
+    }
     // Body.
     QLinearGradient silver(0, -6, 0, 6);
-    silver.setColorAt(0, QColor(250, 251, 253));
+    silver.setColorAt(0, QColor(245, 245, 245));
     silver.setColorAt(0.3, QColor(218, 221, 226));
     silver.setColorAt(1, QColor(110, 114, 122));
     p.setBrush(silver);
     p.drawRoundedRect(QRectF(-15, -6, 25, 12), 4, 4);
-    // Display and button.
-    p.setBrush(QColor(30, 32, 36));
-    p.drawRoundedRect(QRectF(-12, -3.5, 12, 7), 1.2, 1.2);
-    p.setBrush(QColor(150, 176, 130));
-    p.drawRect(QRectF(-11, -2.5, 10, 5));
-    if (size >= 24) {
+    if (detail > 1) {
+        // The cap's seam and the two volume buttons on the top edge.
+        p.setBrush(QColor(150, 154, 162));
+        p.drawRect(QRectF(4.6, -5.6, 0.35, 11.2));
+        p.setBrush(QColor(96, 100, 108));
+        p.drawRoundedRect(QRectF(-9, -6.7, 2.6, 1.1), 0.4, 0.4);
+        p.drawRoundedRect(QRectF(-5.6, -6.7, 2.6, 1.1), 0.4, 0.4);
+    }
+    // Display and button; at 16 pixels the display's frame would only smudge it.
+    if (detail > 0) {
+        p.setBrush(QColor(30, 32, 36));
+        p.drawRoundedRect(QRectF(-12, -3.5, 12, 7), 1.2, 1.2);
+    }
+    QLinearGradient lcd(0, -2.5, 0, 2.5);
+    lcd.setColorAt(0, QColor(176, 204, 150));
+    lcd.setColorAt(1, QColor(128, 156, 110));
+    p.setBrush(detail > 0 ? QBrush(lcd) : QBrush(QColor(150, 176, 130)));
+    p.drawRect(detail > 0 ? QRectF(-11, -2.5, 10, 5) : QRectF(-12, -3, 11, 6));
+    if (detail > 1) {
+        // A line of text on the display and the glass's reflection.
+        p.setBrush(QColor(44, 60, 40));
+        for (int i = 0; i < 5; ++i)
+            p.drawRect(QRectF(-10 + i * 1.6, -0.6, 1.1, 1.2));
+        p.setBrush(QColor(255, 255, 255, 60));
+        p.drawRect(QRectF(-11, -2.5, 10, 1.6));
+    }
+    if (detail > 0) {
         p.setBrush(QColor(60, 62, 68));
         p.drawEllipse(QRectF(2.5, -2, 4, 4));
+    }
+    p.restore();
+}
+
+// Small sizes are drawn without antialiasing, so every edge falls on a whole
+// pixel, and then get a one-pixel bevel so the outline stays readable on the
+// black tile: light where the outside lies above or to the left, dark where
+// it lies below or to the right.
+QImage hintedDevice(int size, int detail)
+{
+    QImage layer = canvas(QSize(size, size), Qt::transparent);
+    {
+        QPainter p(&layer);
+        paintDevice(p, size, detail);
+    }
+    const QImage shape = layer.copy();
+    auto in = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < size && y < size && qAlpha(shape.pixel(x, y)) != 0;
+    };
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            if (!in(x, y))
+                continue;
+            if (!in(x, y - 1) || !in(x - 1, y))
+                layer.setPixel(x, y, qRgb(250, 250, 252));
+            else if (!in(x, y + 1) || !in(x + 1, y))
+                layer.setPixel(x, y, qRgb(92, 96, 104));
+        }
+    return layer;
+}
+
+} // namespace
+
+QImage drawIcon(int size)
+{
+    QImage img = canvas(QSize(size, size), Qt::transparent);
+    QPainter p(&img);
+    // The black tile the device lies on.
+    const bool small = size <= 32;
+    p.setRenderHint(QPainter::Antialiasing, !small);
+    const double radius = small ? size / 8 : size * 0.16;
+    QRadialGradient glow(QPointF(size * 0.4, size * 0.35), size * 0.75);
+    glow.setColorAt(0, QColor(40, 42, 48));
+    glow.setColorAt(1, Qt::black);
+    p.setPen(Qt::NoPen);
+    p.setBrush(small ? QBrush(Qt::black) : QBrush(glow));
+    p.drawRoundedRect(QRectF(0, 0, size, size), radius, radius);
+    if (small) {
+        p.drawImage(0, 0, hintedDevice(size, size >= 24 ? 1 : 0));
+    } else {
+        // A soft shadow below the device, then the device itself.
+        p.setRenderHint(QPainter::Antialiasing);
+        QImage shadow = canvas(QSize(size, size), Qt::transparent);
+        {
+            QPainter s(&shadow);
+            s.setRenderHint(QPainter::Antialiasing);
+            s.translate(0, size / 40.0);
+            paintDevice(s, size, 2);
+            s.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            s.fillRect(shadow.rect(), QColor(0, 0, 0, 200));
+        }
+        p.drawImage(QPointF(0, size / 48.0), shadow);
+        paintDevice(p, size, 2);
     }
     p.end();
     return img;

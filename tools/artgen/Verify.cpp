@@ -242,6 +242,27 @@ bool verifyAssets(const QString &dir)
     }
     c.expect(sizes == std::set<int>{16, 32}, QStringLiteral("vorlix.ico: 16 and 32 pixel images"));
 
+    // The desktop's icons: one per size, on a tile with transparent corners;
+    // the window icon's two sizes are the same pictures.
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString name = QStringLiteral("icons/vorlix-%1.png").arg(size);
+        const QImage icon =
+            QImage(dir + QLatin1Char('/') + name).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        c.expect(icon.size() == QSize(size, size), name + QStringLiteral(": size"));
+        if (icon.size() != QSize(size, size))
+            continue;
+        c.expect(qAlpha(icon.pixel(0, 0)) == 0 && qAlpha(icon.pixel(size / 2, size / 2)) == 255,
+                 name + QStringLiteral(": transparent corner, opaque middle"));
+        if (size != 16 && size != 32)
+            continue;
+        bool same = false;
+        for (int i = 0; !same && i < ico.imageCount(); ++i) {
+            ico.jumpToImage(i);
+            same = ico.read().convertToFormat(QImage::Format_ARGB32_Premultiplied) == icon;
+        }
+        c.expect(same, name + QStringLiteral(": same as in vorlix.ico"));
+    }
+
     checkWav(c, dir, QStringLiteral("do.wav"), 10, 40);
     checkWav(c, dir, QStringLiteral("usbopen.wav"), 150, 300);
     c.summary();

@@ -40,6 +40,11 @@ int main(int argc, char **argv)
         {"about_photo.png", artgen::drawPhoto},
         {"icon32.png", [] { return artgen::drawIcon(32); }},
         {"icon16.png", [] { return artgen::drawIcon(16); }},
+        {"icon24.png", [] { return artgen::drawIcon(24); }},
+        {"icon48.png", [] { return artgen::drawIcon(48); }},
+        {"icon64.png", [] { return artgen::drawIcon(64); }},
+        {"icon128.png", [] { return artgen::drawIcon(128); }},
+        {"icon256.png", [] { return artgen::drawIcon(256); }},
     };
     bool ok = true;
     for (const auto &[name, draw] : pictures) {

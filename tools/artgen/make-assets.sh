@@ -37,9 +37,14 @@ gif help magenta
 convert "$raw/playlist_panel.png" -strip -quality 92 -sampling-factor 1x1 "$final/playlist_panel.jpg"
 convert "$raw/about_photo.png" -strip -quality 95 -sampling-factor 1x1 "$final/about_photo.jpg"
 convert "$raw/icon32.png" "$raw/icon16.png" -strip "$final/vorlix.ico"
+# The desktop's icons, one drawing per size.
+mkdir -p "$final/icons"
+for size in 16 24 32 48 64 128 256; do
+  convert "$raw/icon$size.png" -strip "PNG32:$final/icons/vorlix-$size.png"
+done
 cp "$raw/do.wav" "$raw/usbopen.wav" "$final/"
 
 "$artgen" --verify "$final"
 
-cp "$final"/* "$assets/"
+cp -r "$final"/* "$assets/"
 echo "make-assets: wrote $(cd "$final" && ls | tr '\n' ' ')to $assets"

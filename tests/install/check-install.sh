@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Installs a build into a scratch DESTDIR under /usr and checks what lands
+# there: the exact file list, the bin link into the program folder, icon sizes,
+# and the menu entry and metadata through their validators.
+#   check-install.sh <cmake> <build-dir>
+set -uo pipefail
+
+cmake=$1
+build=$2
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+failed=0
+fail() { echo "FAIL: $*" >&2; failed=1; }
+
+if ! DESTDIR=$dest "$cmake" --install "$build" --prefix /usr >"$dest.log" 2>&1; then
+  cat "$dest.log" >&2
+  rm -f "$dest.log"
+  fail "cmake --install"
+  exit 1
+fi
+rm -f "$dest.log"
+root=$dest/usr
+
+expected=$(sort <<'LIST'
+bin/vorlix
+lib/vorlix/VORLIX.HLP
+lib/vorlix/do.wav
+lib/vorlix/usbopen.wav
+lib/vorlix/vorlix
+share/applications/vorlix.desktop
+share/doc/vorlix/changelog.gz
+share/doc/vorlix/copyright
+share/icons/hicolor/128x128/apps/vorlix.png
+share/icons/hicolor/16x16/apps/vorlix.png
+share/icons/hicolor/24x24/apps/vorlix.png
+share/icons/hicolor/256x256/apps/vorlix.png
+share/icons/hicolor/32x32/apps/vorlix.png
+share/icons/hicolor/48x48/apps/vorlix.png
+share/icons/hicolor/64x64/apps/vorlix.png
+share/man/man1/vorlix.1.gz
+share/metainfo/io.github.vorlix.Vorlix.metainfo.xml
+LIST
+)
+actual=$(cd "$dest" && find . ! -type d | sed 's|^\./||' | sort)
+if [ "$actual" != "$(sed 's|^|usr/|' <<<"$expected")" ]; then
+  fail "installed files differ from the list:"
+  diff <(sed 's|^|usr/|' <<<"$expected") <(echo "$actual") >&2
+fi
+
+# The link must be relative to stay inside DESTDIR, and lead to the program
+# next to its sounds, which it finds in its own folder.
+if [ ! -L "$root/bin/vorlix" ]; then
+  fail "bin/vorlix is not a link"
+elif [ "$(readlink -f "$root/bin/vorlix")" != "$(readlink -f "$root/lib/vorlix/vorlix")" ]; then
+  fail "bin/vorlix leads to $(readlink -f "$root/bin/vorlix"), not the program folder"
+fi
+[ -x "$root/lib/vorlix/vorlix" ] || fail "lib/vorlix/vorlix is not executable"
+
+for dir in "$root"/share/icons/hicolor/*/apps; do
+  size=$(basename "$(dirname "$dir")")
+  got=$(identify -format '%wx%h' "$dir/vorlix.png" 2>&1)
+  [ "$got" = "$size" ] || fail "icon in $size is $got"
+done
+
+gzip -t "$root/share/man/man1/vorlix.1.gz" "$root/share/doc/vorlix/changelog.gz" \
+  || fail "compressed documents"
+if zgrep -q '@[A-Z_]*@' "$root/share/man/man1/vorlix.1.gz"; then
+  fail "the manual page has an unreplaced placeholder"
+fi
+
+out=$(desktop-file-validate "$root/share/applications/vorlix.desktop" 2>&1)
+[ $? -eq 0 ] && [ -z "$out" ] || fail "desktop-file-validate: $out"
+out=$(appstreamcli validate --no-net "$root/share/metainfo/io.github.vorlix.Vorlix.metainfo.xml" 2>&1) \
+  || fail "appstreamcli validate: $out"
+
+[ $failed -eq 0 ] && echo "install layout: all checks passed"
+exit $failed
