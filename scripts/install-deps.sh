@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libsdl2-dev libmpg123-dev
   libxcb1-dev libxcb-shape0-dev
   xvfb xauth xdotool x11-utils imagemagick lame sox mpg123
+  dbus-daemon playerctl
   fonts-noto-cjk fonts-dejavu-core
 )
 

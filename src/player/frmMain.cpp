@@ -129,6 +129,7 @@ void frmMain::Image_power_Click()
         Image_PlayList->setEnabled(true);
         Text_Title->show();
         forms_.PlayList().setEnabled(true);
+        emit PlayerChanged();
         return;
     }
     askToClose();
@@ -179,6 +180,7 @@ void frmMain::Image_button_Click()
         }
     }
     showPlayingState();
+    emit PlayerChanged();
 }
 
 void frmMain::showPlayingState()
@@ -204,6 +206,7 @@ void frmMain::Image_pause_Click()
     Image_volume_increase->setEnabled(false);
     Image_volume_decrease->setEnabled(false);
     forms_.UnloadPlayList();
+    emit PlayerChanged();
 }
 
 void frmMain::Timer_MP3DataShow_Timer()
@@ -247,6 +250,7 @@ void frmMain::stepVolume(VolumeDirection direction)
     const auto [next1, next2] = steppedVolume(volume1, volume2, direction);
     Mp3Play1->SetVolume(next1, next2);
     Text_Title->setCaption(volumeCaption(Mp3Play1->GetVolume1()));
+    emit PlayerChanged();
 }
 
 // Dragging: the window follows the mouse, then the playlist window is placed

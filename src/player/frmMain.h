@@ -60,6 +60,10 @@ public:
     void pic2_MouseDown();
     void Image_usb_off_MouseDown();
 
+signals:
+    // After a press changed the buttons, the song or the volume.
+    void PlayerChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
