@@ -151,8 +151,9 @@ void Mpris::Previous() { later(&Mpris::goPrevious); }
 
 void Mpris::pressPlay()
 {
-    if (CanPlay())
-        player()->Image_button_Click();
+    frmMain* main = player();
+    if (main && pressable(main->Image_button))
+        main->Image_button_Click();
 }
 
 void Mpris::pressPause()
@@ -165,8 +166,8 @@ void Mpris::pressPlayPause()
 {
     if (CanPause())
         player()->Image_pause_Click();
-    else if (CanPlay())
-        player()->Image_button_Click();
+    else
+        pressPlay();
 }
 
 void Mpris::goNext() { playListEntry(1); }
@@ -244,10 +245,12 @@ double Mpris::Volume() const
     return volume ? std::clamp(*volume, 0, kVolumeMax) / double(kVolumeMax) : 0.0;
 }
 
+// While a song plays, Play is allowed and does nothing, as desktop clients
+// expect: they take a player that cannot play for one they cannot control.
 bool Mpris::CanPlay() const
 {
     const frmMain* main = player();
-    return main && pressable(main->Image_button);
+    return main && (pressable(main->Image_button) || pressable(main->Image_pause));
 }
 
 bool Mpris::CanPause() const

@@ -51,8 +51,8 @@ private slots:
         QTest::addColumn<QString>("flags"); // status, then play, pause, next, previous
         QTest::newRow("off") << "off" << "Stopped ----";
         QTest::newRow("idle") << "idle" << "Stopped P---";
-        QTest::newRow("playing a list song") << "playing list" << "Playing -PNB";
-        QTest::newRow("playing a dialog song") << "playing dialog" << "Playing -P--";
+        QTest::newRow("playing a list song") << "playing list" << "Playing PPNB";
+        QTest::newRow("playing a dialog song") << "playing dialog" << "Playing PP--";
         QTest::newRow("second skin") << "playing list, second skin" << "Playing --NB";
     }
     void flagsFollowTheButtons()
