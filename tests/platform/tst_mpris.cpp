@@ -40,22 +40,37 @@ void enter(Fixture& f, const QString& state, QDialog& modal)
 class TestMpris : public QObject {
     Q_OBJECT
 private slots:
-    void flagsFollowTheButtons_data()
+    // Each request, in the state it arrives in: what the desktop is told it
+    // may do there, and what the press does (click sound and engine calls).
+    void requestsPressTheButtons_data()
     {
         QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("flags"); // status, then play, pause, next, previous
-        QTest::newRow("off") << "off" << "Stopped ----";
-        QTest::newRow("idle") << "idle" << "Stopped P---";
-        QTest::newRow("idle, modal dialog") << "idle, modal" << "Stopped ----";
-        QTest::newRow("list song") << "playing list" << "Playing PPNB";
-        QTest::newRow("list song, modal dialog") << "playing list, modal" << "Playing ----";
-        QTest::newRow("list song, second skin") << "playing list, second skin" << "Playing --NB";
-        QTest::newRow("dialog song") << "playing dialog" << "Playing PP--";
+        QTest::addColumn<QString>("flags"); // status; play, pause, next, previous allowed
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("calls");
+        const QString playingList = "Playing PPNB";
+        QTest::newRow("Play") << "idle, list" << "Stopped P---" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
+        QTest::newRow("Play while off") << "off" << "Stopped ----" << "Play" << "";
+        QTest::newRow("Play while playing") << "playing list" << playingList << "Play" << "";
+        QTest::newRow("Play, modal dialog") << "idle, list, modal" << "Stopped ----" << "Play" << "";
+        QTest::newRow("PlayPause while playing") << "playing list" << playingList << "PlayPause" << "do.wav Pause";
+        QTest::newRow("Stop") << "playing dialog" << "Playing PP--" << "Stop" << "do.wav Pause";
+        QTest::newRow("Pause, second skin") << "playing list, second skin" << "Playing --NB" << "Pause" << "";
+        QTest::newRow("Previous wraps") << "playing list" << playingList << "Previous" << "Open /m/c.mp3 Play";
+        QTest::newRow("Next wraps") << "playing list, last" << playingList << "Next" << "Open /m/a.mp3 Play";
+        QTest::newRow("Next, modal dialog") << "playing list, modal" << "Playing ----" << "Next" << "";
+        QTest::newRow("Next of a dialog song") << "playing dialog" << "Playing PP--" << "Next" << "";
+        QTest::newRow("Volume above full") << "playing list" << playingList << "1.7" << "SetVolume 65535 65535";
+        QTest::newRow("Volume below silent") << "playing list" << playingList << "-0.2" << "SetVolume 0 0";
+        QTest::newRow("Volume not a number") << "playing list" << playingList << "nan" << "";
+        QTest::newRow("Volume while idle") << "idle" << "Stopped P---" << "0.5" << "";
     }
-    void flagsFollowTheButtons()
+    void requestsPressTheButtons()
     {
         QFETCH(QString, state);
         QFETCH(QString, flags);
+        QFETCH(QString, request);
+        QFETCH(QString, calls);
         Fixture f;
         QDialog modal;
         enter(f, state, modal);
@@ -63,37 +78,6 @@ private slots:
         QCOMPARE(m.PlaybackStatus() + (m.CanPlay() ? " P" : " -") + (m.CanPause() ? "P" : "-") +
                      (m.CanGoNext() ? "N" : "-") + (m.CanGoPrevious() ? "B" : "-"),
                  flags);
-    }
-
-    void requestsPressTheButtons_data()
-    {
-        QTest::addColumn<QString>("state");
-        QTest::addColumn<QString>("request");
-        QTest::addColumn<QString>("calls"); // of the engine, after the click sound if any
-        QTest::newRow("Play") << "idle, list" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
-        QTest::newRow("Play while off") << "off" << "Play" << "";
-        QTest::newRow("Play while playing") << "playing list" << "Play" << "";
-        QTest::newRow("Play, modal dialog") << "idle, list, modal" << "Play" << "";
-        QTest::newRow("PlayPause while playing") << "playing list" << "PlayPause" << "do.wav Pause";
-        QTest::newRow("Stop") << "playing dialog" << "Stop" << "do.wav Pause";
-        QTest::newRow("Pause, second skin") << "playing list, second skin" << "Pause" << "";
-        QTest::newRow("Previous wraps") << "playing list" << "Previous" << "Open /m/c.mp3 Play";
-        QTest::newRow("Next wraps") << "playing list, last" << "Next" << "Open /m/a.mp3 Play";
-        QTest::newRow("Next of a dialog song") << "playing dialog" << "Next" << "";
-        QTest::newRow("Volume above full") << "playing list" << "1.7" << "SetVolume 65535 65535";
-        QTest::newRow("Volume below silent") << "playing list" << "-0.2" << "SetVolume 0 0";
-        QTest::newRow("Volume not a number") << "playing list" << "nan" << "";
-        QTest::newRow("Volume while idle") << "idle" << "0.5" << "";
-    }
-    void requestsPressTheButtons()
-    {
-        QFETCH(QString, state);
-        QFETCH(QString, request);
-        QFETCH(QString, calls);
-        Fixture f;
-        QDialog modal;
-        enter(f, state, modal);
-        Mpris m(f.forms, [] {});
         QSignalSpy announced(&m, &Mpris::propertiesChanged);
         auto* adaptor = m.findChild<MprisPlayerAdaptor*>();
         bool volume = false;
