@@ -9,7 +9,7 @@ packages=(
   libxcb1-dev libxcb-shape0-dev
   xvfb xauth xdotool x11-utils imagemagick lame sox mpg123
   fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming fonts-liberation2
-  openbox desktop-file-utils appstream
+  openbox desktop-file-utils appstream dbus-daemon playerctl
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "platform/CloseRequests.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
+#include "platform/Mpris.h"
 #include "platform/MsgBox.h"
 #include "platform/Registry.h"
 #include "platform/SdlSoundPlayer.h"
@@ -13,6 +14,7 @@
 #include "player/frmMain.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIcon>
 
 namespace {
@@ -68,9 +70,15 @@ int main(int argc, char* argv[])
 
     vorlix::Forms forms(services);
     forms.setOnMainUnloaded([] { QCoreApplication::quit(); });
-    vorlix::CloseRequests closeRequests([&forms] { forms.UnloadMain(); });
+    // The system asks the program to end: signals, the session, the desktop's
+    // media controls.
+    const std::function<void()> closeFromSystem = [&forms] { forms.UnloadMain(); };
+    vorlix::CloseRequests closeRequests(closeFromSystem);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [&forms] { forms.UnloadMain(); });
 
     forms.Main().show();
+    // Media keys and sound menus; without a session bus there are none.
+    vorlix::Mpris mpris(forms, closeFromSystem);
+    mpris.publish(QDBusConnection::sessionBus());
     return QApplication::exec();
 }

@@ -134,6 +134,7 @@ void frmMain::Image_power_Click()
         Image_PlayList->setEnabled(true);
         Text_Title->show();
         forms_.PlayList().setEnabled(true);
+        emit PlayerChanged();
         return;
     }
     askToClose();
@@ -184,6 +185,7 @@ void frmMain::Image_button_Click()
         }
     }
     showPlayingState();
+    emit PlayerChanged();
 }
 
 void frmMain::showPlayingState()
@@ -209,6 +211,7 @@ void frmMain::Image_pause_Click()
     Image_volume_increase->setEnabled(false);
     Image_volume_decrease->setEnabled(false);
     forms_.UnloadPlayList();
+    emit PlayerChanged();
 }
 
 void frmMain::Timer_MP3DataShow_Timer()
@@ -252,6 +255,7 @@ void frmMain::stepVolume(VolumeDirection direction)
     const auto [next1, next2] = steppedVolume(volume1, volume2, direction);
     Mp3Play1->SetVolume(next1, next2);
     Text_Title->setCaption(volumeCaption(Mp3Play1->GetVolume1()));
+    emit PlayerChanged();
 }
 
 // Dragging: the window follows the mouse, then the playlist window is placed
@@ -302,6 +306,8 @@ void frmMain::showSkin(PictureBox& shown, bool usbOn)
     ApplySkin(*this, shown);
     Image_usb_on->setVisible(usbOn);
     Image_usb_off->setVisible(!usbOn);
+    // The buttons on the hidden picture can no longer be pressed.
+    emit PlayerChanged();
 }
 
 } // namespace vorlix

@@ -62,6 +62,9 @@ public:
 
     void Image_usb_off_DblClick();
     void Image_usb_on_DblClick();
+signals:
+    // After a press changed the buttons, the song or the volume.
+    void PlayerChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

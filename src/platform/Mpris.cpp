@@ -1,0 +1,298 @@
+#include "platform/Mpris.h"
+
+#include "app/Forms.h"
+#include "engine/Mp3Play.h"
+#include "player/Display.h"
+#include "player/frmMain.h"
+#include "playlist/frmPlayList.h"
+#include "skin/ImageControl.h"
+#include "skin/Label.h"
+#include "skin/Timer.h"
+
+#include <QApplication>
+#include <QDBusMessage>
+#include <QFile>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorlix {
+
+namespace {
+
+const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kServiceName = QStringLiteral("org.mpris.MediaPlayer2.vorlix");
+const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+
+bool modalDialogOpen()
+{
+    return QApplication::activeModalWidget() || QGuiApplication::modalWindow();
+}
+
+QString withoutTrailingSpaces(QString text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    text.truncate(end);
+    return text;
+}
+
+QVariantMap songMetadata(const QString& trackId, const QString& title, const QByteArray& path)
+{
+    return {
+        {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId))},
+        {QStringLiteral("xesam:title"), withoutTrailingSpaces(title)},
+        {QStringLiteral("xesam:url"), songUrl(path)},
+    };
+}
+
+} // namespace
+
+QString songUrl(const QByteArray& path)
+{
+    return QStringLiteral("file://") + QString::fromLatin1(path.toPercentEncoding("/"));
+}
+
+Mpris::Mpris(Forms& forms, std::function<void()> closeRequest, QObject* parent)
+    : QObject(parent), forms_(forms), closeRequest_(std::move(closeRequest))
+{
+    new MprisRootAdaptor(*this);
+    new MprisPlayerAdaptor(*this);
+    frmMain& main = forms_.Main();
+    connect(&main, &frmMain::PlayerChanged, this, &Mpris::refresh);
+    connect(main.Timer_MP3DataShow, &QTimer::timeout, this, &Mpris::refresh);
+    // A modal dialog coming or going changes what may be pressed.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Mpris::refresh);
+    announced_ = snapshot();
+}
+
+bool Mpris::publish(QDBusConnection bus)
+{
+    if (!bus.isConnected())
+        return false;
+    if (!bus.registerObject(kObjectPath, this, QDBusConnection::ExportAdaptors))
+        return false;
+    // A second Vorlix takes a name of its own, as the desktop expects.
+    if (!bus.registerService(kServiceName) &&
+        !bus.registerService(kServiceName + QStringLiteral(".instance") +
+                             QString::number(QCoreApplication::applicationPid()))) {
+        bus.unregisterObject(kObjectPath);
+        return false;
+    }
+    connect(this, &Mpris::propertiesChanged, this, [bus](const QVariantMap& changed) mutable {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            kObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("PropertiesChanged"));
+        signal << kPlayerInterface << changed << QStringList();
+        bus.send(signal);
+    });
+    return true;
+}
+
+frmMain* Mpris::player() const
+{
+    return forms_.MainIfLoaded();
+}
+
+// The playlist window while its monitor follows a list song.
+frmPlayList* Mpris::followingList() const
+{
+    frmMain* main = player();
+    frmPlayList* list = forms_.PlayListIfLoaded();
+    if (!main || main->Image_pause->isHidden() || !list || !list->Timer_MP3ListDataShow->Enabled())
+        return nullptr;
+    return list;
+}
+
+// What a hotspot needs to take a click: shown on the skin that shows,
+// enabled, and no modal dialog holding the program.
+bool Mpris::pressable(const QWidget* hotspot) const
+{
+    frmMain* main = player();
+    return main && hotspot->isVisibleTo(main) && hotspot->isEnabled() && !modalDialogOpen();
+}
+
+// Requests
+
+void Mpris::Raise()
+{
+    frmMain* main = player();
+    if (!main)
+        return;
+    main->show();
+    main->raise();
+    main->activateWindow();
+    // A question the player is waiting on stays in front of it.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
+void Mpris::Quit()
+{
+    QMetaObject::invokeMethod(this, [this] { closeRequest_(); }, Qt::QueuedConnection);
+}
+
+void Mpris::later(void (Mpris::*request)())
+{
+    QMetaObject::invokeMethod(this, request, Qt::QueuedConnection);
+}
+
+void Mpris::Play() { later(&Mpris::pressPlay); }
+void Mpris::Pause() { later(&Mpris::pressPause); }
+// A pause ends the song in this player, so stopping is pausing.
+void Mpris::Stop() { later(&Mpris::pressPause); }
+void Mpris::PlayPause() { later(&Mpris::pressPlayPause); }
+void Mpris::Next() { later(&Mpris::goNext); }
+void Mpris::Previous() { later(&Mpris::goPrevious); }
+
+void Mpris::pressPlay()
+{
+    frmMain* main = player();
+    if (main && pressable(main->Image_button))
+        main->Image_button_Click();
+}
+
+void Mpris::pressPause()
+{
+    if (CanPause())
+        player()->Image_pause_Click();
+}
+
+void Mpris::pressPlayPause()
+{
+    if (CanPause())
+        player()->Image_pause_Click();
+    else
+        pressPlay();
+}
+
+void Mpris::goNext() { playListEntry(1); }
+void Mpris::goPrevious() { playListEntry(-1); }
+
+// Selects the entry `step` away from the current one, wrapping at the ends,
+// and starts it the way the monitor starts the next song.
+void Mpris::playListEntry(int step)
+{
+    if (!CanGoNext())
+        return;
+    frmPlayList* list = followingList();
+    SongList& songs = *list->List1;
+    const int count = songs.ListCount();
+    const int current = songs.ListIndex();
+    const int next = current == -1 ? (step > 0 ? 0 : count - 1) : (current + step + count) % count;
+    songs.setListIndex(next);
+    frmMain* main = player();
+    main->Mp3Play1->Open(songPath(songs.Text()), "");
+    main->Mp3Play1->Play();
+    refresh();
+}
+
+// Like the volume buttons, and only while they take clicks: both channels
+// alike, the level on the display.
+void Mpris::setVolume(double volume)
+{
+    frmMain* main = player();
+    if (!main || !pressable(main->Image_volume_increase) || !pressable(main->Image_volume_decrease) ||
+        !std::isfinite(volume))
+        return;
+    const auto level = static_cast<std::int32_t>(std::lround(std::clamp(volume, 0.0, 1.0) * kVolumeMax));
+    main->Mp3Play1->SetVolume(level, level);
+    main->Text_Title->setCaption(volumeCaption(main->Mp3Play1->GetVolume1()));
+    refresh();
+}
+
+// State
+
+QString Mpris::PlaybackStatus() const
+{
+    const frmMain* main = player();
+    // There is no resume, so nothing is ever "Paused".
+    return main && !main->Image_pause->isHidden() ? QStringLiteral("Playing")
+                                                   : QStringLiteral("Stopped");
+}
+
+// The song that plays, named as the display names it.
+QVariantMap Mpris::Metadata() const
+{
+    frmMain* main = player();
+    if (!main || main->Image_pause->isHidden())
+        return {};
+    if (const frmPlayList* list = followingList()) {
+        const QByteArray entry = list->List1->Text();
+        if (entry.isEmpty())
+            return {};
+        return songMetadata(QStringLiteral("/org/vorlix/track/%1").arg(list->List1->ListIndex()),
+                            listSongTitle(displayPath(entry)), entry);
+    }
+    if (main->Timer_MP3DataShow->Enabled()) {
+        const QString file = main->CommonDialog1.FileName();
+        return songMetadata(QStringLiteral("/org/vorlix/track/file"),
+                            dialogSongTitle(main->CommonDialog1.FileTitle()), QFile::encodeName(file));
+    }
+    return {};
+}
+
+double Mpris::Volume() const
+{
+    frmMain* main = player();
+    if (!main)
+        return 0.0;
+    const auto volume = main->Mp3Play1->GetVolume1();
+    return volume ? std::clamp(*volume, 0, kVolumeMax) / double(kVolumeMax) : 0.0;
+}
+
+// While a song plays, Play is allowed and does nothing, as desktop clients
+// expect: they take a player that cannot play for one they cannot control.
+bool Mpris::CanPlay() const
+{
+    const frmMain* main = player();
+    return main && (pressable(main->Image_button) || pressable(main->Image_pause));
+}
+
+bool Mpris::CanPause() const
+{
+    const frmMain* main = player();
+    return main && pressable(main->Image_pause);
+}
+
+bool Mpris::CanGoNext() const
+{
+    const frmPlayList* list = followingList();
+    return list && list->List1->ListCount() > 0 && !modalDialogOpen();
+}
+
+QVariantMap Mpris::snapshot() const
+{
+    return {
+        {QStringLiteral("PlaybackStatus"), PlaybackStatus()},
+        {QStringLiteral("Metadata"), Metadata()},
+        {QStringLiteral("Volume"), Volume()},
+        {QStringLiteral("CanPlay"), CanPlay()},
+        {QStringLiteral("CanPause"), CanPause()},
+        {QStringLiteral("CanGoNext"), CanGoNext()},
+        {QStringLiteral("CanGoPrevious"), CanGoPrevious()},
+    };
+}
+
+void Mpris::refresh()
+{
+    // The monitor of a list started since the last look reports its ticks too.
+    if (frmPlayList* list = forms_.PlayListIfLoaded())
+        connect(list->Timer_MP3ListDataShow, &QTimer::timeout, this, &Mpris::refresh,
+                Qt::UniqueConnection);
+    const QVariantMap now = snapshot();
+    QVariantMap changed;
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        if (announced_.value(it.key()) != it.value())
+            changed.insert(it.key(), it.value());
+    }
+    announced_ = now;
+    if (!changed.isEmpty())
+        emit propertiesChanged(changed);
+}
+
+} // namespace vorlix

@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnection>
+#include <QDBusObjectPath>
+#include <QObject>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <functional>
+
+class QWidget;
+
+namespace vorlix {
+
+class Forms;
+class frmMain;
+class frmPlayList;
+
+// What the desktop's media keys, sound menu and tools like playerctl see of
+// the player (the MPRIS interfaces on the session bus). A request is a press
+// of the window's own button, and only while the user could press that
+// button: shown, enabled and no modal dialog in the way.
+class Mpris : public QObject {
+    Q_OBJECT
+public:
+    // `closeRequest` is the system's request to end the program, the same one
+    // that a SIGTERM makes.
+    Mpris(Forms& forms, std::function<void()> closeRequest, QObject* parent = nullptr);
+
+    // Puts the player on `bus`; false when there is no bus or it refuses.
+    bool publish(QDBusConnection bus);
+
+    // Requests. Presses run from the event loop, after the call has been
+    // answered, so that a file dialog they open does not hold the caller.
+    void Raise();
+    void Quit();
+    void Play();
+    void Pause();
+    void PlayPause();
+    void Stop();
+    void Next();
+    void Previous();
+    void setVolume(double volume);
+
+    QString PlaybackStatus() const;
+    QVariantMap Metadata() const;
+    double Volume() const;
+    bool CanPlay() const;
+    bool CanPause() const;
+    bool CanGoNext() const;
+    bool CanGoPrevious() const { return CanGoNext(); }
+
+    // Announces whatever changed since the last announcement.
+    void refresh();
+
+signals:
+    // Player properties with their new values.
+    void propertiesChanged(const QVariantMap& changed);
+
+private:
+    frmMain* player() const;
+    frmPlayList* followingList() const;
+    bool pressable(const QWidget* hotspot) const;
+    void later(void (Mpris::*request)());
+    void pressPlay();
+    void pressPause();
+    void pressPlayPause();
+    void goNext();
+    void goPrevious();
+    void playListEntry(int step);
+    QVariantMap snapshot() const;
+
+    Forms& forms_;
+    std::function<void()> closeRequest_;
+    QVariantMap announced_;
+};
+
+// A file URL of a song path: its bytes, percent-encoded where needed.
+QString songUrl(const QByteArray& path);
+
+// The root interface: who the player is, raising it, ending it.
+class MprisRootAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2")
+    Q_PROPERTY(bool CanQuit READ CanQuit)
+    Q_PROPERTY(bool CanRaise READ CanRaise)
+    Q_PROPERTY(bool HasTrackList READ HasTrackList)
+    Q_PROPERTY(QString Identity READ Identity)
+    Q_PROPERTY(QString DesktopEntry READ DesktopEntry)
+    Q_PROPERTY(QStringList SupportedUriSchemes READ SupportedUriSchemes)
+    Q_PROPERTY(QStringList SupportedMimeTypes READ SupportedMimeTypes)
+public:
+    explicit MprisRootAdaptor(Mpris& mpris) : QDBusAbstractAdaptor(&mpris), mpris_(mpris) {}
+
+    bool CanQuit() const { return true; }
+    bool CanRaise() const { return true; }
+    bool HasTrackList() const { return false; }
+    QString Identity() const { return QStringLiteral("Vorlix"); }
+    QString DesktopEntry() const { return QStringLiteral("vorlix"); }
+    QStringList SupportedUriSchemes() const { return {}; }
+    QStringList SupportedMimeTypes() const { return {}; }
+
+public slots:
+    void Raise() { mpris_.Raise(); }
+    void Quit() { mpris_.Quit(); }
+
+private:
+    Mpris& mpris_;
+};
+
+// The player interface: the play and pause buttons, the list, the volume.
+class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
+    Q_PROPERTY(QString PlaybackStatus READ PlaybackStatus)
+    Q_PROPERTY(double Rate READ Rate)
+    Q_PROPERTY(double MinimumRate READ Rate)
+    Q_PROPERTY(double MaximumRate READ Rate)
+    Q_PROPERTY(QVariantMap Metadata READ Metadata)
+    Q_PROPERTY(double Volume READ Volume WRITE setVolume)
+    Q_PROPERTY(qlonglong Position READ Position)
+    Q_PROPERTY(bool CanGoNext READ CanGoNext)
+    Q_PROPERTY(bool CanGoPrevious READ CanGoPrevious)
+    Q_PROPERTY(bool CanPlay READ CanPlay)
+    Q_PROPERTY(bool CanPause READ CanPause)
+    Q_PROPERTY(bool CanSeek READ CanSeek)
+    Q_PROPERTY(bool CanControl READ CanControl)
+public:
+    explicit MprisPlayerAdaptor(Mpris& mpris) : QDBusAbstractAdaptor(&mpris), mpris_(mpris) {}
+
+    QString PlaybackStatus() const { return mpris_.PlaybackStatus(); }
+    double Rate() const { return 1.0; }
+    QVariantMap Metadata() const { return mpris_.Metadata(); }
+    double Volume() const { return mpris_.Volume(); }
+    void setVolume(double volume) { mpris_.setVolume(volume); }
+    // The engine does not tell how far a song has come.
+    qlonglong Position() const { return 0; }
+    bool CanGoNext() const { return mpris_.CanGoNext(); }
+    bool CanGoPrevious() const { return mpris_.CanGoPrevious(); }
+    bool CanPlay() const { return mpris_.CanPlay(); }
+    bool CanPause() const { return mpris_.CanPause(); }
+    bool CanSeek() const { return false; }
+    bool CanControl() const { return true; }
+
+public slots:
+    void Play() { mpris_.Play(); }
+    void Pause() { mpris_.Pause(); }
+    void PlayPause() { mpris_.PlayPause(); }
+    void Stop() { mpris_.Stop(); }
+    void Next() { mpris_.Next(); }
+    void Previous() { mpris_.Previous(); }
+    // Songs play from their start only; there is no seeking and no opening
+    // of URIs.
+    void Seek(qlonglong) {}
+    void SetPosition(const QDBusObjectPath&, qlonglong) {}
+    void OpenUri(const QString&) {}
+
+signals:
+    void Seeked(qlonglong position);
+
+private:
+    Mpris& mpris_;
+};
+
+} // namespace vorlix

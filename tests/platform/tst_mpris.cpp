@@ -1,0 +1,113 @@
+// The desktop's media controls, called the way the bus calls them: through
+// the adaptors, on doubles of the engine and the dialogs.
+#include "doubles/Fixture.h"
+#include "platform/Mpris.h"
+#include "skin/PictureBox.h"
+
+#include <QDialog>
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+using namespace vorlix;
+using namespace vorlix::test;
+
+namespace {
+
+// Brings the player into a named state, a modal dialog in front if asked.
+void enter(Fixture& f, const QString& state, QDialog& modal)
+{
+    f.writeList({"/m/a.mp3", "/m/Caf\xe9 #2.mp3", "/m/c.mp3"});
+    f.fake.mp3->volume1 = f.fake.mp3->volume2 = 32768;
+    if (state == "off")
+        return;
+    f.powerOn();
+    if (state.contains("list"))
+        f.main().Image_PlayList_Click();
+    if (state.contains("last"))
+        f.forms.PlayList().List1->setListIndex(2);
+    f.fake.fileDialog.choices << QStringLiteral("/m/d.mp3");
+    if (state.startsWith("playing"))
+        f.main().Image_button_Click();
+    f.main().pic1->setHidden(state.contains("second skin"));
+    modal.setModal(true);
+    modal.setVisible(state.contains("modal"));
+    f.calls().clear();
+    f.fake.sound.played.clear();
+}
+
+} // namespace
+
+class TestMpris : public QObject {
+    Q_OBJECT
+private slots:
+    // Each request, in the state it arrives in: what the desktop is told it
+    // may do there, and what the press does (click sound and engine calls).
+    void requestsPressTheButtons_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("flags"); // status; play, pause, next, previous allowed
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("calls");
+        const QString playingList = "Playing PPNB";
+        QTest::newRow("Play") << "idle, list" << "Stopped P---" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
+        QTest::newRow("Play while off") << "off" << "Stopped ----" << "Play" << "";
+        QTest::newRow("Play while playing") << "playing list" << playingList << "Play" << "";
+        QTest::newRow("Play, modal dialog") << "idle, list, modal" << "Stopped ----" << "Play" << "";
+        QTest::newRow("PlayPause while playing") << "playing list" << playingList << "PlayPause" << "do.wav Pause";
+        QTest::newRow("Stop") << "playing dialog" << "Playing PP--" << "Stop" << "do.wav Pause";
+        QTest::newRow("Pause, second skin") << "playing list, second skin" << "Playing --NB" << "Pause" << "";
+        QTest::newRow("Previous wraps") << "playing list" << playingList << "Previous" << "Open /m/c.mp3 Play";
+        QTest::newRow("Next wraps") << "playing list, last" << playingList << "Next" << "Open /m/a.mp3 Play";
+        QTest::newRow("Next, modal dialog") << "playing list, modal" << "Playing ----" << "Next" << "";
+        QTest::newRow("Next of a dialog song") << "playing dialog" << "Playing PP--" << "Next" << "";
+        QTest::newRow("Volume above full") << "playing list" << playingList << "1.7" << "SetVolume 65535 65535";
+        QTest::newRow("Volume below silent") << "playing list" << playingList << "-0.2" << "SetVolume 0 0";
+        QTest::newRow("Volume not a number") << "playing list" << playingList << "nan" << "";
+        QTest::newRow("Volume while idle") << "idle" << "Stopped P---" << "0.5" << "";
+    }
+    void requestsPressTheButtons()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, flags);
+        QFETCH(QString, request);
+        QFETCH(QString, calls);
+        Fixture f;
+        QDialog modal;
+        enter(f, state, modal);
+        Mpris m(f.forms, [] {});
+        QCOMPARE(m.PlaybackStatus() + (m.CanPlay() ? " P" : " -") + (m.CanPause() ? "P" : "-") +
+                     (m.CanGoNext() ? "N" : "-") + (m.CanGoPrevious() ? "B" : "-"),
+                 flags);
+        QSignalSpy announced(&m, &Mpris::propertiesChanged);
+        auto* adaptor = m.findChild<MprisPlayerAdaptor*>();
+        bool volume = false;
+        const double level = request.toDouble(&volume);
+        if (volume)
+            adaptor->setProperty("Volume", level);
+        else
+            QVERIFY(QMetaObject::invokeMethod(adaptor, request.toLatin1().constData()));
+        QCoreApplication::processEvents();
+        const QStringList sounds = f.fake.sound.played.replaceInStrings(QRegularExpression(".*/"), "");
+        QCOMPARE((sounds + f.calls().filter(QRegularExpression("^(?!Get)"))).join(' '), calls);
+        QCOMPARE(announced.isEmpty(), calls.isEmpty());
+    }
+
+    // The song's name as the display shows it; its path byte for byte.
+    void metadataOfAListSong()
+    {
+        Fixture f;
+        QDialog modal;
+        enter(f, "idle, list", modal);
+        f.forms.PlayList().List1->setListIndex(1);
+        Mpris m(f.forms, [] {});
+        QVERIFY(m.Metadata().isEmpty());
+        f.main().Image_button_Click();
+        const QVariantMap metadata = m.Metadata();
+        QCOMPARE(metadata.value("xesam:title").toString(), QString::fromUtf8("Caf\xc3\xa9 #2"));
+        QCOMPARE(metadata.value("xesam:url").toString(), QString("file:///m/Caf%E9%20%232.mp3"));
+        QCOMPARE(metadata.value("mpris:trackid").value<QDBusObjectPath>().path(), QString("/org/vorlix/track/1"));
+    }
+};
+
+QTEST_MAIN(TestMpris)
+#include "tst_mpris.moc"
