@@ -53,9 +53,12 @@ int main(int argc, char* argv[])
 
     vorlix::Forms forms(services);
     forms.setOnMainUnloaded([] { QCoreApplication::quit(); });
-    vorlix::CloseRequests closeRequests([&forms] { forms.UnloadMain(); });
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&forms] { forms.UnloadMain(); });
+    // The one way in for every request from outside to end the program.
+    const std::function<void()> closeBySystem = [&forms] { forms.SystemClose(); };
+    vorlix::CloseRequests closeRequests(closeBySystem);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, closeBySystem);
 
     forms.Main().show();
+    closeRequests.watchWindow(forms.Main());
     return QApplication::exec();
 }

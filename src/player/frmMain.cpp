@@ -118,7 +118,7 @@ void frmMain::closeEvent(QCloseEvent* event)
     // A close request from the system shuts down without asking.
     event->ignore();
     if (forms_.MainIfLoaded() == this)
-        forms_.UnloadMain();
+        forms_.SystemClose();
 }
 
 void frmMain::Image_power_Click()
