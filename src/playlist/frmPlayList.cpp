@@ -12,6 +12,7 @@
 #include "skin/Timer.h"
 #include "skin/WindowMover.h"
 
+#include <QCloseEvent>
 #include <QFile>
 
 #include <limits>
@@ -103,6 +104,15 @@ void frmPlayList::Form_QueryUnload()
     if (MP3ListFile.isEmpty() || keepFile_)
         return;
     writePlaylistFile(MP3ListFile, List1->entries());
+}
+
+void frmPlayList::closeEvent(QCloseEvent* event)
+{
+    // Closed from outside (the window manager): unloaded like any other
+    // unload, which saves the list.
+    event->ignore();
+    if (forms_.PlayListIfLoaded() == this)
+        forms_.UnloadPlayList();
 }
 
 // Editing

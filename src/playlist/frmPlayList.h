@@ -42,6 +42,9 @@ public:
     void Timer_MP3ListDataShow_Timer();
     void pic1_MouseDown();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void connectHandlers();

@@ -1,6 +1,6 @@
 // How the player ends when the system asks it to at awkward moments: a
-// window manager's close while a modal dialog is open. Each time the list
-// is saved.
+// window manager's close while a modal dialog is open, a close of the
+// playlist window. Each time the list is saved.
 #include "player/frmMainLayout.h"
 #include "x11/XSession.h"
 
@@ -121,6 +121,7 @@ private slots:
     void initTestCase();
     void closeWhileModal_data();
     void closeWhileModal();
+    void playlistCloseUnloads();
 
 private:
     std::unique_ptr<Xvfb> xvfb_;
@@ -162,6 +163,23 @@ void TestX11Faults::closeWhileModal()
     QCOMPARE(player.process->exitStatus(), QProcess::NormalExit);
     QCOMPARE(player.process->exitCode(), 0);
     QCOMPARE(player.listBytes(), kSaved);
+}
+
+// Closing the playlist window unloads it, which saves the list; the player
+// goes on.
+void TestX11Faults::playlistCloseUnloads()
+{
+    Player player;
+    QVERIFY(player.start(*xvfb_, scratch_.filePath(QStringLiteral("playlist"))));
+    QVERIFY(player.click(L::Image_power.pixels().center()));
+    QVERIFY(player.click(L::Image_PlayList.pixels().center()));
+    const auto list = player.waitForOther(kPlayListSize);
+    QVERIFY2(list, "the playlist window did not come up");
+
+    QVERIFY(player.x->sendDeleteWindow(list->id));
+    QVERIFY2(waitUntil([&] { return player.listBytes() == kSaved; }), player.listBytes().constData());
+    QVERIFY(waitUntil([&] { return !player.x->findMapped(0, [&](const TopLevel& t) { return t.id == list->id; }); }));
+    QCOMPARE(player.process->state(), QProcess::Running);
 }
 
 int main(int argc, char* argv[])
