@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -23,9 +24,11 @@ namespace vorlix {
 
 namespace {
 
-// The pipe the signal handler wakes the interface thread through; the only
-// state a signal handler may touch.
+// What the process-wide hooks below may reach: the signal handler only the
+// pipe, the exit hook only the live object and the thread it belongs to.
 int signalPipe[2] = {-1, -1};
+CloseRequests* liveRequests = nullptr;
+std::thread::id interfaceThread;
 
 #ifdef Q_OS_UNIX
 extern "C" void onCloseSignal(int)
@@ -79,10 +82,16 @@ CloseRequests::CloseRequests(std::function<void()> close, QObject* parent)
         app->installNativeEventFilter(this);
     }
 #endif
+    liveRequests = this;
+    interfaceThread = std::this_thread::get_id();
+    static const bool exitHooked = std::atexit(&CloseRequests::onExit) == 0;
+    Q_UNUSED(exitHooked);
 }
 
 CloseRequests::~CloseRequests()
 {
+    if (liveRequests == this)
+        liveRequests = nullptr;
     if (auto* app = QCoreApplication::instance())
         app->removeNativeEventFilter(this);
 #ifdef Q_OS_UNIX
@@ -133,6 +142,21 @@ bool CloseRequests::nativeEventFilter(const QByteArray& eventType, void* message
     Q_UNUSED(eventType);
     Q_UNUSED(message);
     return false;
+#endif
+}
+
+void CloseRequests::onExit()
+{
+#ifdef VORLIX_HAVE_XCB
+    // Only the exit Qt takes on the interface thread when the X server is
+    // gone; any other exit is left as it is.
+    CloseRequests* requests = liveRequests;
+    if (!requests || !requests->xcb_ || std::this_thread::get_id() != interfaceThread)
+        return;
+    if (xcb_connection_has_error(static_cast<xcb_connection_t*>(requests->xcb_)) == 0)
+        return;
+    liveRequests = nullptr;
+    requests->close_();
 #endif
 }
 

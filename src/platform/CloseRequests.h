@@ -15,7 +15,9 @@ namespace vorlix {
 // the interface thread:
 // - SIGTERM, SIGINT, SIGHUP and the end of the desktop session;
 // - the window manager's close (WM_DELETE_WINDOW) of the watched window,
-//   also while a modal dialog blocks it, when Qt itself drops it.
+//   also while a modal dialog blocks it, when Qt itself drops it;
+// - the loss of the X server: Qt ends the program with exit() as soon as it
+//   sees the connection broken, so `close` runs from within that exit.
 class CloseRequests : public QObject, private QAbstractNativeEventFilter {
     Q_OBJECT
 public:
@@ -27,6 +29,7 @@ public:
 private:
     void onSignal();
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+    static void onExit();
 
     std::function<void()> close_;
     QSocketNotifier* notifier_ = nullptr;

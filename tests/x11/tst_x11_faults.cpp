@@ -1,6 +1,6 @@
 // How the player ends when the system asks it to at awkward moments: a
 // window manager's close while a modal dialog is open, a close of the
-// playlist window. Each time the list is saved.
+// playlist window, the loss of the X server. Each time the list is saved.
 #include "player/frmMainLayout.h"
 #include "x11/XSession.h"
 
@@ -122,6 +122,7 @@ private slots:
     void closeWhileModal_data();
     void closeWhileModal();
     void playlistCloseUnloads();
+    void lostDisplaySavesList();
 
 private:
     std::unique_ptr<Xvfb> xvfb_;
@@ -180,6 +181,27 @@ void TestX11Faults::playlistCloseUnloads()
     QVERIFY2(waitUntil([&] { return player.listBytes() == kSaved; }), player.listBytes().constData());
     QVERIFY(waitUntil([&] { return !player.x->findMapped(0, [&](const TopLevel& t) { return t.id == list->id; }); }));
     QCOMPARE(player.process->state(), QProcess::Running);
+}
+
+// The X server goes away under a running player: it saves the list on its
+// way out.
+void TestX11Faults::lostDisplaySavesList()
+{
+    QString error;
+    std::unique_ptr<Xvfb> doomed = Xvfb::start(&error);
+    QVERIFY2(doomed, qPrintable(error));
+    Player player;
+    QVERIFY(player.start(*doomed, scratch_.filePath(QStringLiteral("lost"))));
+    QVERIFY(player.click(L::Image_power.pixels().center()));
+    // The list is read at power-on; wait until the display shows it is on.
+    QVERIFY(player.click(L::Image_PlayList.pixels().center()));
+    QVERIFY(player.waitForOther(kPlayListSize));
+
+    player.x.reset();
+    doomed.reset();
+    QVERIFY2(player.process->waitForFinished(10000), "the player outlived its display");
+    QCOMPARE(player.process->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(player.listBytes(), kSaved);
 }
 
 int main(int argc, char* argv[])
