@@ -77,19 +77,19 @@ PlaylistRead readPlaylistFile(const QString& path)
     return {PlaylistRead::Status::Read, parsePlaylist(bytes)};
 }
 
-bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries)
+bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QString* error)
 {
     // QSaveFile writes a temporary file beside the target, flushes it and
     // renames it over the target.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = serializePlaylist(entries);
-    if (file.write(bytes) != bytes.size()) {
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    if (!ok)
         file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    ok = ok && file.commit();
+    if (!ok && error)
+        *error = file.errorString();
+    return ok;
 }
 
 #else
@@ -217,11 +217,16 @@ PlaylistRead readPlaylistFile(const QString& path)
     return {PlaylistRead::Status::Read, parsePlaylist(bytes)};
 }
 
-bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries)
+bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QString* error)
 {
+    const auto fail = [error](int code) {
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(code));
+        return false;
+    };
     const QByteArray target = QFile::encodeName(path);
     if (target.isEmpty() || target.endsWith('/'))
-        return false;
+        return fail(EISDIR);
     const QByteArray folder = folderOf(target);
     const QByteArray base = target.mid(target.lastIndexOf('/') + 1);
 
@@ -232,16 +237,17 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries)
     QByteArray temp;
     const int fd = makeTemp(temp, folder + '/' + tempPrefix + "XXXXXX");
     if (fd < 0)
-        return false;
+        return fail(errno);
 
     const QByteArray bytes = serializePlaylist(entries);
     // Renamed while still locked; fsync() has put the bytes on disk by then.
     const bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0 &&
                     ::rename(temp.constData(), target.constData()) == 0;
+    const int code = errno;
     ::close(fd);
     if (!ok) {
         ::unlink(temp.constData());
-        return false;
+        return fail(code);
     }
 
     // Make the rename itself durable. The new file is in place whatever this

@@ -2,6 +2,7 @@
 
 #include "app/Forms.h"
 #include "engine/Mp3Play.h"
+#include "platform/MsgBox.h"
 #include "player/frmMain.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/frmPlayListLayout.h"
@@ -13,6 +14,8 @@
 #include "skin/WindowMover.h"
 
 #include <QCloseEvent>
+#include <QDebug>
+#include <QDir>
 #include <QFile>
 
 #include <limits>
@@ -103,7 +106,20 @@ void frmPlayList::Form_QueryUnload()
 {
     if (MP3ListFile.isEmpty() || keepFile_)
         return;
-    writePlaylistFile(MP3ListFile, List1->entries());
+    QString reason;
+    if (writePlaylistFile(MP3ListFile, List1->entries(), &reason))
+        return;
+    // The file keeps what it held before; the user learns that the changes
+    // are lost. A close by the system may have no screen left to ask on.
+    const QString text = QStringLiteral("The play list could not be saved to %1:%2%3")
+                             .arg(QDir::toNativeSeparators(MP3ListFile),
+                                  forms_.closingBySystem() ? QStringLiteral(" ") : QStringLiteral("\n"),
+                                  reason);
+    if (forms_.closingBySystem())
+        qWarning().noquote() << text;
+    else
+        forms_.services().msgBox.show(this, text, MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation,
+                                      kProgramTitle);
 }
 
 void frmPlayList::closeEvent(QCloseEvent* event)
