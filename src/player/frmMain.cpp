@@ -78,6 +78,8 @@ void frmMain::buildControls()
     Text_Title->setTextColor(QColor(0x1d, 0x2a, 0x1f));
     Text_Title2->setFont(displayFont);
     Text_Title2->setTextColor(QColor(0x1d, 0x2a, 0x1f));
+    Text_Title->fitFontToHeight();
+    Text_Title2->fitFontToHeight();
 }
 
 void frmMain::connectHandlers()
