@@ -107,19 +107,23 @@ void frmPlayList::Form_QueryUnload()
     if (MP3ListFile.isEmpty() || keepFile_)
         return;
     QString reason;
-    if (writePlaylistFile(MP3ListFile, List1->entries(), &reason))
-        return;
+    if (!writePlaylistFile(MP3ListFile, List1->entries(), &reason))
+        tellNotSaved(reason);
+}
+
+void frmPlayList::tellNotSaved(const QString& reason)
+{
     // The file keeps what it held before; the user learns that the changes
     // are lost. A close by the system may have no screen left to ask on.
-    const QString text = QStringLiteral("The play list could not be saved to %1:%2%3")
-                             .arg(QDir::toNativeSeparators(MP3ListFile),
-                                  forms_.closingBySystem() ? QStringLiteral(" ") : QStringLiteral("\n"),
-                                  reason);
-    if (forms_.closingBySystem())
-        qWarning().noquote() << text;
-    else
-        forms_.services().msgBox.show(this, text, MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation,
-                                      kProgramTitle);
+    const QString file = QDir::toNativeSeparators(MP3ListFile);
+    if (forms_.closingBySystem()) {
+        qWarning().noquote() << QStringLiteral("Vorlix: the play list could not be saved to %1: %2")
+                                    .arg(file, reason);
+        return;
+    }
+    forms_.services().msgBox.show(this,
+                                  QStringLiteral("The play list could not be saved to %1:\n%2").arg(file, reason),
+                                  MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
 }
 
 void frmPlayList::closeEvent(QCloseEvent* event)

@@ -48,6 +48,7 @@ protected:
 private:
     void buildControls();
     void connectHandlers();
+    void tellNotSaved(const QString& reason);
 
     Forms& forms_;
     WindowMover* mover_;
