@@ -70,15 +70,16 @@ int main(int argc, char* argv[])
 
     vorlix::Forms forms(services);
     forms.setOnMainUnloaded([] { QCoreApplication::quit(); });
-    // The system asks the program to end: signals, the session, the desktop's
-    // media controls.
-    const std::function<void()> closeFromSystem = [&forms] { forms.UnloadMain(); };
-    vorlix::CloseRequests closeRequests(closeFromSystem);
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&forms] { forms.UnloadMain(); });
+    // The one way in for every request from outside to end the program:
+    // signals, the session, the window manager, the desktop's media controls.
+    const std::function<void()> closeBySystem = [&forms] { forms.SystemClose(); };
+    vorlix::CloseRequests closeRequests(closeBySystem);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, closeBySystem);
 
     forms.Main().show();
+    closeRequests.watchWindow(forms.Main());
     // Media keys and sound menus; without a session bus there are none.
-    vorlix::Mpris mpris(forms, closeFromSystem);
+    vorlix::Mpris mpris(forms, closeBySystem);
     mpris.publish(QDBusConnection::sessionBus());
     return QApplication::exec();
 }

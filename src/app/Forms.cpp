@@ -62,6 +62,12 @@ void Forms::UnloadMain()
         onMainUnloaded_();
 }
 
+void Forms::SystemClose()
+{
+    closingBySystem_ = true;
+    UnloadMain();
+}
+
 void Forms::UnloadPlayList() { unload(playList_); }
 void Forms::UnloadAboutMain() { unload(aboutMain_); }
 void Forms::UnloadAbout() { unload(about_); }

@@ -38,6 +38,12 @@ public:
     frmAbout* AboutIfLoaded() const { return about_; }
 
     void UnloadMain();
+    // A request from the system to end the program (signal, session end,
+    // window manager, lost display): the same shutdown, without a question.
+    // What goes wrong on the way is told on stderr, as no window may be left
+    // to show it.
+    void SystemClose();
+    bool closingBySystem() const { return closingBySystem_; }
     void UnloadPlayList();
     void UnloadAboutMain();
     void UnloadAbout();
@@ -55,6 +61,7 @@ private:
     frmAboutMAin* aboutMain_ = nullptr;
     frmAbout* about_ = nullptr;
     std::function<void()> onMainUnloaded_;
+    bool closingBySystem_ = false;
 };
 
 } // namespace vorlix

@@ -3,6 +3,11 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QWidget>
+
+#include <cstdlib>
+#include <cstring>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -11,15 +16,21 @@
 #include <unistd.h>
 #endif
 
+#ifdef VORLIX_HAVE_XCB
+#include <xcb/xcb.h>
+#endif
+
 namespace vorlix {
 
-#ifdef Q_OS_UNIX
 namespace {
 
-// The write end of the pipe that the signal handler wakes the interface
-// thread through; the only state a signal handler may touch.
+// What the process-wide hooks below may reach: the signal handler only the
+// pipe, the exit hook only the live object and the thread it belongs to.
 int signalPipe[2] = {-1, -1};
+CloseRequests* liveRequests = nullptr;
+std::thread::id interfaceThread;
 
+#ifdef Q_OS_UNIX
 extern "C" void onCloseSignal(int)
 {
     const char byte = 1;
@@ -27,9 +38,20 @@ extern "C" void onCloseSignal(int)
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
     errno = saved;
 }
+#endif
+
+#ifdef VORLIX_HAVE_XCB
+quint32 internAtom(xcb_connection_t* conn, const char* name)
+{
+    const auto cookie = xcb_intern_atom(conn, 0, quint16(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(conn, cookie, nullptr);
+    const quint32 atom = reply ? reply->atom : 0;
+    std::free(reply);
+    return atom;
+}
+#endif
 
 } // namespace
-#endif
 
 CloseRequests::CloseRequests(std::function<void()> close, QObject* parent)
     : QObject(parent), close_(std::move(close))
@@ -46,14 +68,32 @@ CloseRequests::CloseRequests(std::function<void()> close, QObject* parent)
             ::sigaction(sig, &action, nullptr);
     }
 #endif
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (app) {
         connect(app, &QGuiApplication::commitDataRequest, this,
                 [this](QSessionManager&) { close_(); });
     }
+#ifdef VORLIX_HAVE_XCB
+    if (auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
+        xcb_connection_t* conn = x11->connection();
+        xcb_ = conn;
+        wmProtocols_ = internAtom(conn, "WM_PROTOCOLS");
+        wmDeleteWindow_ = internAtom(conn, "WM_DELETE_WINDOW");
+        app->installNativeEventFilter(this);
+    }
+#endif
+    liveRequests = this;
+    interfaceThread = std::this_thread::get_id();
+    static const bool exitHooked = std::atexit(&CloseRequests::onExit) == 0;
+    Q_UNUSED(exitHooked);
 }
 
 CloseRequests::~CloseRequests()
 {
+    if (liveRequests == this)
+        liveRequests = nullptr;
+    if (auto* app = QCoreApplication::instance())
+        app->removeNativeEventFilter(this);
 #ifdef Q_OS_UNIX
     if (notifier_) {
         struct sigaction action = {};
@@ -67,6 +107,11 @@ CloseRequests::~CloseRequests()
 #endif
 }
 
+void CloseRequests::watchWindow(QWidget& window)
+{
+    watched_ = &window;
+}
+
 void CloseRequests::onSignal()
 {
 #ifdef Q_OS_UNIX
@@ -75,6 +120,44 @@ void CloseRequests::onSignal()
     }
 #endif
     close_();
+}
+
+bool CloseRequests::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+#ifdef VORLIX_HAVE_XCB
+    // Qt drops the close of a window that a modal dialog blocks; it is taken
+    // here, before Qt sees it, at every moment alike.
+    if (eventType != "xcb_generic_event_t" || !watched_ || wmDeleteWindow_ == 0)
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE)
+        return false;
+    const auto* client = static_cast<const xcb_client_message_event_t*>(message);
+    if (client->format != 32 || client->type != wmProtocols_ ||
+        client->data.data32[0] != wmDeleteWindow_ || client->window != watched_->effectiveWinId())
+        return false;
+    QMetaObject::invokeMethod(this, [this] { close_(); }, Qt::QueuedConnection);
+    return true;
+#else
+    Q_UNUSED(eventType);
+    Q_UNUSED(message);
+    return false;
+#endif
+}
+
+void CloseRequests::onExit()
+{
+#ifdef VORLIX_HAVE_XCB
+    // Only the exit Qt takes on the interface thread when the X server is
+    // gone; any other exit is left as it is.
+    CloseRequests* requests = liveRequests;
+    if (!requests || !requests->xcb_ || std::this_thread::get_id() != interfaceThread)
+        return;
+    if (xcb_connection_has_error(static_cast<xcb_connection_t*>(requests->xcb_)) == 0)
+        return;
+    liveRequests = nullptr;
+    requests->close_();
+#endif
 }
 
 } // namespace vorlix

@@ -9,7 +9,16 @@ int QtMsgBox::show(QWidget* parent, const QString& prompt, int style, const QStr
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(prompt);
-    box.setIcon((style & MsgBoxStyle::Question) ? QMessageBox::Question : QMessageBox::NoIcon);
+    switch (style & 0x70) {
+    case MsgBoxStyle::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgBoxStyle::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+    }
     if ((style & 0x7) == MsgBoxStyle::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);

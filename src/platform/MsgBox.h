@@ -11,6 +11,7 @@ namespace MsgBoxStyle {
 inline constexpr int OkOnly = 0;
 inline constexpr int YesNo = 4;
 inline constexpr int Question = 32;
+inline constexpr int Exclamation = 48;
 } // namespace MsgBoxStyle
 
 namespace MsgBoxResult {
@@ -21,7 +22,7 @@ inline constexpr int No = 7;
 } // namespace MsgBoxResult
 
 // A modal message box. `style` combines the buttons (OkOnly, YesNo) with an
-// icon (Question); the first button is the default.
+// icon (Question, Exclamation); the first button is the default.
 class MsgBox {
 public:
     virtual ~MsgBox() = default;

@@ -90,7 +90,9 @@ std::optional<QString> userTempFolder()
         return std::nullopt;
     if ((st.st_mode & 022) != 0 && chmod(folder.constData(), 0700) != 0)
         return std::nullopt;
-    if (access(folder.constData(), W_OK | X_OK) != 0)
+    // A folder we may only read still gives the list; saving it then fails
+    // and says so.
+    if (access(folder.constData(), X_OK) != 0)
         return std::nullopt;
     return QFile::decodeName(folder) + u'/';
 }

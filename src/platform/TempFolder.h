@@ -15,7 +15,8 @@ namespace vorlix {
 //
 // Missing folders are created with mode 0700. An existing vorlix folder must
 // be a directory owned by this user; if group or others may write into it,
-// it is tightened to 0700. The returned path ends in "/".
+// it is tightened to 0700. A folder that is there but read-only is returned
+// too: the list can still be read. The returned path ends in "/".
 // Returns nullopt when the folder cannot be named (no home) or made, or when
 // the existing one belongs to someone else or is not a directory.
 std::optional<QString> userTempFolder();

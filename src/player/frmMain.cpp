@@ -80,6 +80,8 @@ void frmMain::buildControls()
     Text_Title->setTextColor(QColor(0x1d, 0x2a, 0x1f));
     Text_Title2->setFont(displayFont);
     Text_Title2->setTextColor(QColor(0x1d, 0x2a, 0x1f));
+    Text_Title->fitFontToHeight();
+    Text_Title2->fitFontToHeight();
 }
 
 void frmMain::connectHandlers()
@@ -123,7 +125,7 @@ void frmMain::closeEvent(QCloseEvent* event)
     // A close request from the system shuts down without asking.
     event->ignore();
     if (forms_.MainIfLoaded() == this)
-        forms_.UnloadMain();
+        forms_.SystemClose();
 }
 
 void frmMain::Image_power_Click()

@@ -8,7 +8,9 @@
 #else
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -75,19 +77,19 @@ PlaylistRead readPlaylistFile(const QString& path)
     return {PlaylistRead::Status::Read, parsePlaylist(bytes)};
 }
 
-bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries)
+bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QString* error)
 {
     // QSaveFile writes a temporary file beside the target, flushes it and
     // renames it over the target.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = serializePlaylist(entries);
-    if (file.write(bytes) != bytes.size()) {
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    if (!ok)
         file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    ok = ok && file.commit();
+    if (!ok && error)
+        *error = file.errorString();
+    return ok;
 }
 
 #else
@@ -136,6 +138,63 @@ QByteArray folderOf(const QByteArray& path)
     return path.left(slash);
 }
 
+// mkostemp() fills the six X of its pattern from these.
+bool isTempSuffix(const char* s)
+{
+    for (int i = 0; i < 6; ++i) {
+        const char c = s[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return s[6] == '\0';
+}
+
+// Makes the new file beside the target and holds a lock on it while it is
+// written, so that removeStaleTemps() of another run leaves it alone.
+int makeTemp(QByteArray& temp, const QByteArray& pattern)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        temp = pattern;
+        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        ::flock(fd, LOCK_EX);
+        // Between the two steps another run may have taken it for debris.
+        struct stat byFd {}, byName {};
+        if (::fstat(fd, &byFd) == 0 && ::lstat(temp.constData(), &byName) == 0 &&
+            byFd.st_ino == byName.st_ino && byFd.st_dev == byName.st_dev)
+            return fd;
+        ::close(fd);
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
+// Removes what a save cut short by a crash left behind: our own regular
+// files named like the new file of a save, that no running save holds.
+void removeStaleTemps(const QByteArray& folder, const QByteArray& prefix)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (std::strncmp(name, prefix.constData(), size_t(prefix.size())) != 0 ||
+            !isTempSuffix(name + prefix.size()))
+            continue;
+        const QByteArray path = folder + '/' + name;
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 PlaylistRead readPlaylistFile(const QString& path)
@@ -158,29 +217,37 @@ PlaylistRead readPlaylistFile(const QString& path)
     return {PlaylistRead::Status::Read, parsePlaylist(bytes)};
 }
 
-bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries)
+bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QString* error)
 {
+    const auto fail = [error](int code) {
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(code));
+        return false;
+    };
     const QByteArray target = QFile::encodeName(path);
     if (target.isEmpty() || target.endsWith('/'))
-        return false;
+        return fail(EISDIR);
     const QByteArray folder = folderOf(target);
     const QByteArray base = target.mid(target.lastIndexOf('/') + 1);
 
     // The new file is made beside the old one, so that rename() can put it in
     // place in one step. rename() replaces whatever name is at target, a
     // symbolic link included, and never writes through the link.
-    QByteArray temp = folder + "/." + base + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    const QByteArray tempPrefix = "." + base + ".";
+    QByteArray temp;
+    const int fd = makeTemp(temp, folder + '/' + tempPrefix + "XXXXXX");
     if (fd < 0)
-        return false;
+        return fail(errno);
 
     const QByteArray bytes = serializePlaylist(entries);
-    bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.constData(), target.constData()) == 0;
+    // Renamed while still locked; fsync() has put the bytes on disk by then.
+    const bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0 &&
+                    ::rename(temp.constData(), target.constData()) == 0;
+    const int code = errno;
+    ::close(fd);
     if (!ok) {
         ::unlink(temp.constData());
-        return false;
+        return fail(code);
     }
 
     // Make the rename itself durable. The new file is in place whatever this
@@ -190,6 +257,7 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries)
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    removeStaleTemps(folder, tempPrefix);
     return true;
 }
 

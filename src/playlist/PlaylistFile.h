@@ -46,8 +46,12 @@ PlaylistRead readPlaylistFile(const QString& path);
 // over path. A failure or a crash at any point leaves the old file whole.
 // A symbolic link at path is replaced by the new file; the file it pointed to
 // is never written. The new file has mode 0600.
-// Returns false on failure (no temporary file is left behind then).
-bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries);
+// After a save, the new files of saves that a crash cut short (ours, named
+// like them, and held by no running save) are removed from the folder.
+// Returns false on failure (no temporary file is left behind then), with the
+// system's reason in `error` when given.
+bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries,
+                       QString* error = nullptr);
 
 // folder + "mp3list.ini"; folder ends in a separator (see userTempFolder()).
 QString playlistFilePath(const QString& tempFolder);

@@ -6,6 +6,66 @@
 
 namespace vorlix {
 
+namespace {
+
+// The list shows at most this many characters of an entry, the tip a few
+// more; Qt lays out every character it is given, on every repaint.
+constexpr qsizetype kShownChars = 160;
+constexpr qsizetype kTipChars = 200;
+// Enough bytes for that many characters in any encoding we show.
+constexpr qsizetype kShownBytes = 4 * kTipChars;
+const QChar kEllipsis(0x2026);
+
+bool isUtf8Continuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xc0) == 0x80;
+}
+
+// The last bytes of the path, from the start of a character on.
+QString tailOf(const QByteArray& path, qsizetype chars)
+{
+    qsizetype from = std::max<qsizetype>(0, path.size() - kShownBytes);
+    for (int i = 0; i < 3 && from > 0 && from < path.size() && isUtf8Continuation(path[from]); ++i)
+        ++from;
+    QString text = displayPath(path.mid(from));
+    if (text.size() <= chars && from == 0)
+        return text;
+    text = text.right(chars);
+    if (!text.isEmpty() && text.front().isLowSurrogate())
+        text.remove(0, 1);
+    return kEllipsis + text;
+}
+
+// The first bytes of the path, up to the end of a character.
+QString headOf(const QByteArray& path, qsizetype chars)
+{
+    qsizetype to = std::min(path.size(), kShownBytes);
+    qsizetype lead = to;
+    while (lead > 0 && to - lead < 4 && isUtf8Continuation(path[lead - 1]))
+        --lead;
+    if (lead > 0 && to < path.size()) {
+        const auto c = static_cast<unsigned char>(path[lead - 1]);
+        const qsizetype need = c >= 0xf0 ? 4 : c >= 0xe0 ? 3 : c >= 0xc0 ? 2 : 1;
+        if (to - (lead - 1) < need)
+            to = lead - 1;
+    }
+    QString text = displayPath(path.left(to)).left(chars);
+    if (!text.isEmpty() && text.back().isHighSurrogate())
+        text.chop(1);
+    return text;
+}
+
+// A long path as a tip: its beginning and its end.
+QString tipOf(const QByteArray& path)
+{
+    const QString whole = tailOf(path, kTipChars);
+    if (!whole.startsWith(kEllipsis))
+        return whole;
+    return headOf(path, kTipChars / 4) + tailOf(path, kTipChars - kTipChars / 4);
+}
+
+} // namespace
+
 int SongListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());
@@ -15,8 +75,12 @@ QVariant SongListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= entries_.size())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return displayPath(entries_[index.row()]);
+    // Only what can be seen: the view elides the rest on the left, so that
+    // the file name stays in view.
+    if (role == Qt::DisplayRole)
+        return tailOf(entries_[index.row()], kShownChars);
+    if (role == Qt::ToolTipRole)
+        return tipOf(entries_[index.row()]);
     return {};
 }
 

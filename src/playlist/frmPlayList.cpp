@@ -2,6 +2,7 @@
 
 #include "app/Forms.h"
 #include "engine/Mp3Play.h"
+#include "platform/MsgBox.h"
 #include "player/frmMain.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/frmPlayListLayout.h"
@@ -12,6 +13,9 @@
 #include "skin/Timer.h"
 #include "skin/WindowMover.h"
 
+#include <QCloseEvent>
+#include <QDebug>
+#include <QDir>
 #include <QFile>
 
 #include <limits>
@@ -102,7 +106,33 @@ void frmPlayList::Form_QueryUnload()
 {
     if (MP3ListFile.isEmpty() || keepFile_)
         return;
-    writePlaylistFile(MP3ListFile, List1->entries());
+    QString reason;
+    if (!writePlaylistFile(MP3ListFile, List1->entries(), &reason))
+        tellNotSaved(reason);
+}
+
+void frmPlayList::tellNotSaved(const QString& reason)
+{
+    // The file keeps what it held before; the user learns that the changes
+    // are lost. A close by the system may have no screen left to ask on.
+    const QString file = QDir::toNativeSeparators(MP3ListFile);
+    if (forms_.closingBySystem()) {
+        qWarning().noquote() << QStringLiteral("Vorlix: the play list could not be saved to %1: %2")
+                                    .arg(file, reason);
+        return;
+    }
+    forms_.services().msgBox.show(this,
+                                  QStringLiteral("The play list could not be saved to %1:\n%2").arg(file, reason),
+                                  MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
+}
+
+void frmPlayList::closeEvent(QCloseEvent* event)
+{
+    // Closed from outside (the window manager): unloaded like any other
+    // unload, which saves the list.
+    event->ignore();
+    if (forms_.PlayListIfLoaded() == this)
+        forms_.UnloadPlayList();
 }
 
 // Editing

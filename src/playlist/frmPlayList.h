@@ -42,9 +42,13 @@ public:
     void Timer_MP3ListDataShow_Timer();
     void pic1_MouseDown();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void connectHandlers();
+    void tellNotSaved(const QString& reason);
 
     Forms& forms_;
     WindowMover* mover_;

@@ -4,6 +4,13 @@
 
 namespace vorlix {
 
+namespace {
+
+// The ink that must fit: accents over capitals, descenders, CJK characters.
+const QString kTallGlyphs = QStringLiteral("\u00c4\u00c5\u00c9\u00c7gjpqy\u6771\u4eac");
+
+} // namespace
+
 Label::Label(QWidget* parent) : QWidget(parent)
 {
     // A press on a caption goes to the caption, not to the skin beneath it.
@@ -31,6 +38,14 @@ void Label::setTextColor(const QColor& color)
     update();
 }
 
+void Label::fitFontToHeight()
+{
+    QFont fitted = font();
+    while (fitted.pixelSize() > 6 && QFontMetrics(fitted).tightBoundingRect(kTallGlyphs).height() > height())
+        fitted.setPixelSize(fitted.pixelSize() - 1);
+    setFont(fitted);
+}
+
 void Label::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -42,7 +57,10 @@ void Label::paintEvent(QPaintEvent*)
         x = width() - textWidth;
     else if (alignment_ & Qt::AlignHCenter)
         x = (width() - textWidth) / 2;
-    const int y = (height() - metrics.height()) / 2 + metrics.ascent();
+    // The line is placed by its ink, not by the font's ascent, which leaves
+    // too little room for the accents over capitals in a label this low.
+    const QRect ink = metrics.tightBoundingRect(kTallGlyphs);
+    const int y = (height() - ink.height()) / 2 - ink.top();
     painter.drawText(x, y, caption_);
 }
 

@@ -16,6 +16,9 @@ public:
 
     void setAlignment(Qt::Alignment alignment);
     void setTextColor(const QColor& color);
+    // Makes the font smaller until accented capitals, descenders and CJK
+    // characters fit the label's height whole.
+    void fitFontToHeight();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
