@@ -35,6 +35,7 @@ struct Mp3Engine::Song {
             std::lock_guard lock(wakeMutex);
             quit.store(true);
         }
+        decoder->interrupt();
         wake.notify_all();
         if (thread.joinable())
             thread.join();
