@@ -1,27 +1,36 @@
 #include "audio/PulseServer.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
 
-#include <algorithm>
 #include <cstdlib>
-#include <functional>
 
 namespace vorlix::audio {
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms)
+template <typename Done>
+bool waitFor(Done done, int ms)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
+    for (QDeadlineTimer deadline(ms); !done(); QThread::msleep(20))
+        if (deadline.hasExpired())
             return false;
-        QThread::msleep(20);
-    }
     return true;
+}
+
+void stop(QProcess& process)
+{
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+}
+
+bool loud(const std::vector<std::int16_t>& s, std::size_t i, int level)
+{
+    return std::abs(int(s[i])) > level || std::abs(int(s[i + 1])) > level;
 }
 
 } // namespace
@@ -29,62 +38,44 @@ bool waitFor(const std::function<bool()>& done, int ms)
 std::unique_ptr<PulseServer> PulseServer::start(QString* error)
 {
     std::unique_ptr<PulseServer> server(new PulseServer);
-    if (!server->dir_.isValid()) {
-        *error = QStringLiteral("no temporary folder");
-        return {};
-    }
     const QString dir = server->dir_.path();
-    QFile clientConfig(dir + QStringLiteral("/client.conf"));
-    if (!clientConfig.open(QIODevice::WriteOnly) || clientConfig.write("autospawn = no\n") < 0) {
-        *error = QStringLiteral("cannot write the client configuration");
+    QFile config(dir + "/client.conf");
+    if (!server->dir_.isValid() || !config.open(QIODevice::WriteOnly) || config.write("autospawn = no\n") < 0) {
+        *error = "no temporary folder";
         return {};
     }
-    clientConfig.close();
+    config.close();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), dir);
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir);
-    env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir + QStringLiteral("/run"));
-    env.insert(QStringLiteral("PULSE_STATE_PATH"), dir + QStringLiteral("/state"));
-    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-    env.remove(QStringLiteral("DISPLAY"));
+    for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "PULSE_RUNTIME_PATH", "PULSE_STATE_PATH"})
+        env.insert(name, dir);
+    env.remove("DBUS_SESSION_BUS_ADDRESS");
+    env.remove("DISPLAY");
     server->server_.setProcessEnvironment(env);
-    server->server_.setStandardOutputFile(dir + QStringLiteral("/server.log"));
-    server->server_.setStandardErrorFile(dir + QStringLiteral("/server.log"));
-    server->server_.start(QStringLiteral("pulseaudio"),
-        {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-            QStringLiteral("--use-pid-file=no"), QStringLiteral("--disallow-exit"),
-            QStringLiteral("--log-target=stderr"),
-            QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=vorlix rate=%1").arg(kRate),
-            QStringLiteral("-L"),
-            QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=%1/native").arg(dir)});
-    if (!server->server_.waitForStarted(5000)) {
-        *error = QStringLiteral("pulseaudio is not installed");
-        return {};
-    }
-    if (!waitFor([&] { return server->run(QStringLiteral("pactl"), {QStringLiteral("info")}); }, 10000)) {
-        *error = QStringLiteral("the private pulseaudio did not answer");
-        return {};
-    }
-    return server;
+    server->server_.setStandardOutputFile(dir + "/server.log");
+    server->server_.setStandardErrorFile(dir + "/server.log");
+    server->server_.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+        "-L", QString("module-null-sink sink_name=vorlix rate=%1").arg(kRate),
+        "-L", QString("module-native-protocol-unix auth-anonymous=1 socket=%1/native").arg(dir)});
+    if (!server->server_.waitForStarted(5000))
+        *error = "pulseaudio is not installed";
+    else if (!waitFor([&] { return server->run("pactl", {"info"}); }, 10000))
+        *error = "the private pulseaudio does not answer";
+    else
+        return server;
+    return {};
 }
 
 PulseServer::~PulseServer()
 {
-    if (server_.state() == QProcess::NotRunning)
-        return;
-    server_.terminate();
-    if (!server_.waitForFinished(5000)) {
-        server_.kill();
-        server_.waitForFinished(2000);
-    }
+    if (server_.state() != QProcess::NotRunning)
+        stop(server_);
 }
 
 QProcessEnvironment PulseServer::clientEnvironment(QProcessEnvironment base) const
 {
-    base.insert(QStringLiteral("PULSE_SERVER"), address());
-    base.insert(QStringLiteral("PULSE_CLIENTCONFIG"), dir_.filePath(QStringLiteral("client.conf")));
-    base.remove(QStringLiteral("SDL_AUDIODRIVER"));
+    base.insert("PULSE_SERVER", "unix:" + dir_.filePath("native"));
+    base.insert("PULSE_CLIENTCONFIG", dir_.filePath("client.conf"));
+    base.remove("SDL_AUDIODRIVER");
     return base;
 }
 
@@ -94,8 +85,7 @@ bool PulseServer::run(const QString& program, const QStringList& args, QString* 
     process.setProcessEnvironment(clientEnvironment());
     process.start(program, args);
     if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished();
+        stop(process);
         return false;
     }
     if (output)
@@ -104,41 +94,28 @@ bool PulseServer::run(const QString& program, const QStringList& args, QString* 
 }
 
 MonitorRecording::MonitorRecording(const PulseServer& server)
-    : file_(server.folder() + QStringLiteral("/monitor-%1.raw").arg(reinterpret_cast<quintptr>(this)))
+    : file_(server.folder() + QString("/monitor-%1.raw").arg(quintptr(this)))
 {
     parec_.setProcessEnvironment(server.clientEnvironment());
     parec_.setStandardOutputFile(file_);
-    parec_.start(QStringLiteral("parec"),
-        {QStringLiteral("-d"), QStringLiteral("vorlix.monitor"), QStringLiteral("--raw"),
-            QStringLiteral("--format=s16le"), QStringLiteral("--channels=2"),
-            QStringLiteral("--rate=%1").arg(PulseServer::kRate), QStringLiteral("--latency-msec=10")});
-    // Recording has begun once the first silence arrives.
+    parec_.start("parec", {"-d", "vorlix.monitor", "--raw", "--format=s16le", "--channels=2",
+                              QString("--rate=%1").arg(PulseServer::kRate), "--latency-msec=10"});
     started_ = parec_.waitForStarted(5000) && waitFor([this] { return frames() > 0; }, 5000);
 }
 
 MonitorRecording::~MonitorRecording()
 {
-    if (parec_.state() != QProcess::NotRunning) {
-        parec_.terminate();
-        if (!parec_.waitForFinished(3000)) {
-            parec_.kill();
-            parec_.waitForFinished(2000);
-        }
-    }
+    if (parec_.state() != QProcess::NotRunning)
+        stop(parec_);
     QFile::remove(file_);
 }
 
-std::size_t MonitorRecording::frames()
-{
-    return std::size_t(QFile(file_).size() / 4);
-}
+std::size_t MonitorRecording::frames() { return std::size_t(QFile(file_).size() / 4); }
 
 std::vector<std::int16_t> MonitorRecording::samples()
 {
     QFile file(file_);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray raw = file.readAll();
+    const QByteArray raw = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     const auto* p = reinterpret_cast<const std::int16_t*>(raw.constData());
     return {p, p + (raw.size() / 4) * 2};
 }
@@ -146,7 +123,7 @@ std::vector<std::int16_t> MonitorRecording::samples()
 long firstSound(const std::vector<std::int16_t>& samples, std::size_t from, int level)
 {
     for (std::size_t i = from * 2; i + 1 < samples.size(); i += 2)
-        if (std::max(std::abs(samples[i]), std::abs(samples[i + 1])) > level)
+        if (loud(samples, i, level))
             return long(i / 2);
     return -1;
 }
@@ -155,7 +132,7 @@ std::size_t soundFrames(const std::vector<std::int16_t>& samples, int level)
 {
     std::size_t n = 0;
     for (std::size_t i = 0; i + 1 < samples.size(); i += 2)
-        n += std::max(std::abs(samples[i]), std::abs(samples[i + 1])) > level;
+        n += loud(samples, i, level);
     return n;
 }
 
