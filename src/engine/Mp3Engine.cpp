@@ -13,13 +13,15 @@
 #include <cstring>
 #include <thread>
 
+#include <pthread.h>
+
 namespace vorlix {
 
 namespace {
 
-// The decoder keeps about this much sound ready ahead of the output.
-// Twice what a PulseAudio output asks for at a time.
-constexpr double kReadAheadSeconds = 1.0;
+// The decoder keeps about this much sound ready ahead of the output: twice
+// what a PulseAudio output asks for at a time.
+constexpr double kReadAheadSeconds = 0.5;
 
 } // namespace
 
@@ -46,7 +48,10 @@ struct Mp3Engine::Song {
 
     void start()
     {
-        thread = std::thread([this] { decode(); });
+        thread = std::thread([this] {
+            pthread_setname_np(pthread_self(), "decoder");
+            decode();
+        });
         started = true;
     }
 
