@@ -36,6 +36,8 @@ public:
     // True once everything fill has handed out has been heard. An output
     // that holds much sound starts draining at the first call.
     virtual bool drained() { return true; }
+    // True once the output can no longer play (its sound server went away).
+    virtual bool broken() { return false; }
 };
 
 // Frames per output buffer for a rate: a power of two of at most 25 ms, so a

@@ -123,6 +123,19 @@ std::optional<int> Mp3Engine::Play()
     std::lock_guard lock(mutex_);
     if (!song_)
         return std::nullopt;
+    if (song_->started && output_ && output_->broken()) {
+        // The sound server went away: the song goes on through whatever
+        // output is left, down to the silent one, so that lists still move.
+        output_.reset();
+        if (!ensureOutput(song_->decoder->rate()))
+            return std::nullopt;
+        if (!song_->paused.load()) {
+            output_->lock();
+            playing_ = song_.get();
+            output_->unlock();
+            output_->setPaused(false);
+        }
+    }
     if (song_->over.load(std::memory_order_acquire)) {
         // Handed out in full; over once the output has played it too.
         if (output_ && !output_->drained())
@@ -212,7 +225,7 @@ int Mp3Engine::songRate()
 
 bool Mp3Engine::ensureOutput(int rate)
 {
-    if (output_ && output_->rate() == rate)
+    if (output_ && output_->rate() == rate && !output_->broken())
         return true;
     output_.reset();
     output_ = openOutput(rate);

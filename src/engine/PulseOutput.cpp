@@ -274,4 +274,15 @@ bool PulseOutput::drained()
     return done;
 }
 
+bool PulseOutput::broken()
+{
+    if (!stream_)
+        return true;
+    lock();
+    const bool gone = !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))
+        || !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
+    unlock();
+    return gone;
+}
+
 } // namespace vorlix

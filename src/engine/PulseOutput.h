@@ -36,6 +36,7 @@ public:
     bool appliesVolume() const override { return true; }
     void setVolume(std::int32_t left, std::int32_t right) override;
     bool drained() override;
+    bool broken() override;
 
 private:
     static void onContextState(pa_context* context, void* self);

@@ -1,6 +1,7 @@
 // The engine through a private PulseAudio server, checked on what its null
 // sink plays: the song's own first frames, pause, a volume step at the
-// server, and 650 only once the last frame has been played.
+// server, and 650 only once the last frame has been played, or the server
+// has gone.
 #include "audio/PulseServer.h"
 #include "engine/Mp3Engine.h"
 
@@ -57,6 +58,7 @@ private slots:
         QTest::newRow("to its end") << QByteArray("end");
         QTest::newRow("pause") << QByteArray("pause");
         QTest::newRow("volume step") << QByteArray("volume");
+        QTest::newRow("server gone mid-song (last)") << QByteArray("gone");
     }
 
     void playsThroughTheServer()
@@ -101,6 +103,9 @@ private slots:
             QTest::qWait(500);
             QCOMPARE(soundFrames(recording.samples()), atPause);
             QVERIFY2(atPause < songFrames / 2, qPrintable(QString("%1 of %2").arg(atPause).arg(songFrames)));
+        } else if (action == "gone") {
+            server_.reset();   // the song still ends, in silence and in time
+            QTRY_VERIFY_WITH_TIMEOUT(engine.Play() == kSongOver, 10000);
         } else {
             QVERIFY(engine.SetVolume(6554, kVolumeMax));
             const std::size_t from = recording.frames() + 4410;   // 0.1 s on
