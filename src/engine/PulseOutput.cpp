@@ -19,6 +19,7 @@ constexpr double kStartSeconds = 0.01;
 // and less often.
 constexpr std::uint64_t kFirstRetryUs = 5000;
 constexpr std::uint64_t kLastRetryUs = 500000;
+constexpr std::uint64_t kAnswerUs = 2000000;
 
 pa_volume_t serverVolume(std::int32_t volume)
 {
@@ -132,11 +133,25 @@ void PulseOutput::unlock()
         pa_threaded_mainloop_unlock(mainloop_);
 }
 
+// With the mainloop locked. False when the server has not answered within
+// two seconds: the caller, the interface thread, must not hang on it.
 bool PulseOutput::waitFor(bool (PulseOutput::*done)() const)
 {
-    while (!(this->*done)())
+    struct Deadline {
+        pa_threaded_mainloop* mainloop;
+        bool passed = false;
+    } deadline{mainloop_};
+    const auto wakeUp = [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* data) {
+        auto* d = static_cast<Deadline*>(data);
+        d->passed = true;
+        pa_threaded_mainloop_signal(d->mainloop, 0);
+    };
+    pa_time_event* timer = pa_context_rttime_new(context_, pa_rtclock_now() + kAnswerUs, wakeUp, &deadline);
+    while (!(this->*done)() && !deadline.passed)
         pa_threaded_mainloop_wait(mainloop_);
-    return true;
+    if (timer)
+        pa_threaded_mainloop_get_api(mainloop_)->time_free(timer);
+    return !deadline.passed;
 }
 
 bool PulseOutput::contextSettled() const

@@ -66,8 +66,10 @@ void SdlSoundPlayer::run()
                 std::max(1, deviceRate_ * deviceChannels_ * int(SDL_AUDIO_BITSIZE(deviceFormat_)) / 8);
             const auto left = std::chrono::milliseconds(1000ull * queuedBytes() / bytesPerSecond + 150);
             if (!wake_.wait_for(lock, left, due) && queuedBytes() == 0) {
-                audio_->closeDevice(device_);
-                device_ = 0;
+                const SDL_AudioDeviceID device = device_.exchange(0);
+                lock.unlock();   // play() never waits for the close
+                audio_->closeDevice(device);
+                lock.lock();
             }
             continue;
         }
