@@ -2,7 +2,7 @@
 
 #include "engine/Mp3Engine.h"
 #include "engine/SdlAudio.h"
-#include "platform/SdlSoundPlayer.h"
+#include "platform/PulseSoundPlayer.h"
 
 namespace vorlix {
 
@@ -19,7 +19,7 @@ const std::shared_ptr<SdlAudio>& sdlAudio()
 
 SoundPlayer* makeSoundPlayer()
 {
-    return new SdlSoundPlayer(sdlAudio());
+    return new PulseSoundPlayer(sdlAudio());
 }
 
 Mp3Play* makeMp3Play()

@@ -1,9 +1,10 @@
 // The engine through a private PulseAudio server, checked on what its null
 // sink plays: the song's own first frames, pause, a volume step at the
 // server, and 650 only once the last frame has been played, or the server
-// has gone.
+// has gone; and a click that leaves the server once played.
 #include "audio/PulseServer.h"
 #include "engine/Mp3Engine.h"
+#include "platform/PulseSoundPlayer.h"
 
 #include <QFile>
 #include <QProcess>
@@ -39,6 +40,7 @@ private slots:
         const QProcessEnvironment env = server_->clientEnvironment();
         qputenv("PULSE_SERVER", env.value("PULSE_SERVER").toLocal8Bit());
         qputenv("PULSE_CLIENTCONFIG", env.value("PULSE_CLIENTCONFIG").toLocal8Bit());
+        qunsetenv("SDL_AUDIODRIVER");   // else the clicks take SDL's
         song_ = dir_.filePath("tones.mp3");
         QCOMPARE(QProcess::execute("sox", {"-D", "-n", "-r", "44100", "-c", "2", "-b", "16", dir_.filePath("t.wav"),
                                                "synth", "2", "sine", "440", "sine", "1000", "vol", "0.5"}), 0);
@@ -50,6 +52,19 @@ private slots:
         const auto* p = reinterpret_cast<const std::int16_t*>(raw.constData());
         reference_.assign(p, p + raw.size() / 2);
         QVERIFY(reference_.size() > 2 * 80000);
+    }
+
+    void clickPlaysAndLeaves()
+    {
+        const QString wav = dir_.filePath("click.wav");
+        QCOMPARE(QProcess::execute("sox", {"-n", "-r", "22050", "-c", "1", "-b", "16", wav, "synth", "0.1", "sine", "880"}), 0);
+        MonitorRecording recording(*server_);
+        PulseSoundPlayer player({});
+        player.play(wav);
+        QTRY_VERIFY_WITH_TIMEOUT(firstSound(recording.samples()) >= 0, 5000);
+        QString streams = "?";
+        QTRY_VERIFY((server_->run("pactl", {"list", "short", "sink-inputs"}, &streams), streams.isEmpty()));
+        QVERIFY(soundFrames(recording.samples()) < 4410 * 2);   // 0.1 s, as 44.1 kHz stereo
     }
 
     void playsThroughTheServer_data()
