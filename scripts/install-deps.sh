@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libsdl2-dev libmpg123-dev
+  qt6-base-dev libsdl2-dev libmpg123-dev libpulse-dev
+  pulseaudio pulseaudio-utils
   libxcb1-dev libxcb-shape0-dev
   xvfb xauth xdotool x11-utils imagemagick lame sox mpg123
   fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming fonts-liberation2

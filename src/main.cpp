@@ -1,14 +1,13 @@
 #include "app/Forms.h"
 #include "app/Services.h"
-#include "engine/Mp3Engine.h"
-#include "engine/SdlAudio.h"
+#include "engine/Mp3Play.h"
 #include "platform/CloseRequests.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
 #include "platform/Mpris.h"
 #include "platform/MsgBox.h"
+#include "platform/LazyAudio.h"
 #include "platform/Registry.h"
-#include "platform/SdlSoundPlayer.h"
 #include "platform/Shell.h"
 #include "platform/TempFolder.h"
 #include "player/frmMain.h"
@@ -44,9 +43,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
 
-    // The click sounds and the songs share one hold on the audio system.
-    const std::shared_ptr<vorlix::SdlAudio> audio = vorlix::SdlAudio::create();
-    vorlix::SdlSoundPlayer sound(audio);
+    // The click sounds and the songs: loaded at the first sound.
+    vorlix::LazyAudio sound(QCoreApplication::applicationDirPath() + QStringLiteral("/vorlix-audio.so"));
     vorlix::QtMsgBox msgBox;
     vorlix::QtFileDialog fileDialog;
     vorlix::HelpWindowViewer helpViewer;
@@ -56,11 +54,7 @@ int main(int argc, char* argv[])
         sound,
         msgBox,
         fileDialog,
-        [audio] {
-            vorlix::Mp3Engine::Options options;
-            options.sdlAudio = audio;
-            return std::make_unique<vorlix::Mp3Engine>(options);
-        },
+        [&sound] { return sound.makeMp3Play(); },
         QCoreApplication::applicationDirPath(),
         vorlix::userTempFolder().value_or(QString()),
         helpViewer,

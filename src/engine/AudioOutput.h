@@ -28,6 +28,16 @@ public:
     virtual int rate() const = 0;
     // Frames asked for by one call of fill.
     virtual int bufferFrames() const = 0;
+
+    // True when the output applies the channel volumes itself (at the sound
+    // server, say): fill then hands it the samples unscaled.
+    virtual bool appliesVolume() const { return false; }
+    virtual void setVolume(std::int32_t /*left*/, std::int32_t /*right*/) {}
+    // True once everything fill has handed out has been heard. An output
+    // that holds much sound starts draining at the first call.
+    virtual bool drained() { return true; }
+    // True once the output can no longer play (its sound server went away).
+    virtual bool broken() { return false; }
 };
 
 // Frames per output buffer for a rate: a power of two of at most 25 ms, so a

@@ -9,6 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <vector>
 
 namespace vorlix {
@@ -21,6 +24,10 @@ constexpr std::size_t kProbeWindow = 64 * 1024;
 constexpr std::size_t kProbeSlack = 16 * 1024;
 // Damaged stretches are skipped, but not forever.
 constexpr int kMaxErrorsInARow = 64;
+// How far libmpg123 looks for the next frame after damage. Past that, what
+// follows is not the song any more (a long tail of zeros or junk): it ends.
+constexpr long kResyncLimit = 256 * 1024;
+constexpr std::size_t kReadBlock = 8 * 1024;
 
 ssize_t readFully(int fd, std::uint8_t* buffer, std::size_t size, off_t offset)
 {
@@ -40,34 +47,97 @@ ssize_t readFully(int fd, std::uint8_t* buffer, std::size_t size, off_t offset)
 
 } // namespace
 
+// What libmpg123 reads the song through. It reads in blocks, however little
+// libmpg123 asks for (resyncing, it asks for one byte at a time), starts at
+// `base` (the song's first frame when a tag in front of it cannot be
+// trusted), and fails every read once told to stop, so a decoder lost in a
+// long stretch of junk ends at once.
 struct Mp3Decoder::Source {
     int fd = -1;
+    off_t base = 0;
+    std::atomic<bool> interrupted{false};
+    std::unique_ptr<std::uint8_t[]> block = std::make_unique<std::uint8_t[]>(kReadBlock);
+    std::size_t blockAt = 0;     // next unread byte in the block
+    std::size_t blockEnd = 0;    // bytes in the block
+    off_t position = 0;          // of the block's end, from base
+
     ~Source()
     {
         if (fd >= 0)
             ::close(fd);
     }
 
-    static ssize_t read(void* self, void* buffer, size_t size)
+    ssize_t readSome(void* buffer, std::size_t size)
     {
-        const int fd = static_cast<Source*>(self)->fd;
+        if (interrupted.load(std::memory_order_relaxed)) {
+            errno = EINTR;
+            return -1;
+        }
+        if (blockAt == blockEnd) {
+            if (size >= kReadBlock)
+                return rawRead(buffer, size);
+            const ssize_t n = rawRead(block.get(), kReadBlock);
+            if (n <= 0)
+                return n;
+            blockAt = 0;
+            blockEnd = static_cast<std::size_t>(n);
+        }
+        const std::size_t n = std::min(size, blockEnd - blockAt);
+        std::memcpy(buffer, block.get() + blockAt, n);
+        blockAt += n;
+        return static_cast<ssize_t>(n);
+    }
+
+    ssize_t rawRead(void* buffer, std::size_t size)
+    {
         for (;;) {
-            const ssize_t n = ::read(fd, buffer, size);
+            const ssize_t n = ::pread(fd, buffer, size, base + position);
             if (n < 0 && errno == EINTR)
                 continue;
+            if (n > 0)
+                position += n;
             return n;
         }
     }
+
+    off_t seekTo(off_t offset, int whence)
+    {
+        off_t target = offset;
+        if (whence == SEEK_CUR) {
+            target += position - static_cast<off_t>(blockEnd - blockAt);
+        } else if (whence == SEEK_END) {
+            struct stat st{};
+            if (::fstat(fd, &st) != 0)
+                return -1;
+            target += st.st_size - base;
+        } else if (whence != SEEK_SET) {
+            errno = EINVAL;
+            return -1;
+        }
+        if (target < 0) {
+            errno = EINVAL;
+            return -1;
+        }
+        position = target;
+        blockAt = blockEnd = 0;
+        return target;
+    }
+
+    static ssize_t read(void* self, void* buffer, size_t size)
+    {
+        return static_cast<Source*>(self)->readSome(buffer, size);
+    }
     static off_t seek(void* self, off_t offset, int whence)
     {
-        return ::lseek(static_cast<Source*>(self)->fd, offset, whence);
+        return static_cast<Source*>(self)->seekTo(offset, whence);
     }
 };
 
 std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const std::string& path)
 {
     auto source = std::make_unique<Source>();
-    source->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer, forever.
+    source->fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (source->fd < 0)
         return {};
     struct stat st{};
@@ -79,13 +149,25 @@ std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const std::string& path)
     std::uint8_t head[10];
     if (readFully(source->fd, head, sizeof head, 0) != static_cast<ssize_t>(sizeof head))
         return {};
-    const std::size_t tagSize = id3v2TagSize(head, sizeof head);
     std::vector<std::uint8_t> window(kProbeWindow + kProbeSlack);
-    const ssize_t got = readFully(source->fd, window.data(), window.size(), static_cast<off_t>(tagSize));
-    if (got <= 0)
-        return {};
-    const bool atEnd = static_cast<off_t>(tagSize) + got >= st.st_size;
-    const auto stream = probeMpegAudio(window.data(), static_cast<std::size_t>(got), atEnd);
+    const auto probeFrom = [&](off_t offset) -> std::optional<MpegStreamInfo> {
+        const ssize_t got = readFully(source->fd, window.data(), window.size(), offset);
+        if (got <= 0)
+            return std::nullopt;
+        return probeMpegAudio(window.data(), static_cast<std::size_t>(got), offset + got >= st.st_size);
+    };
+    const auto tagSize = static_cast<off_t>(id3v2TagSize(head, sizeof head));
+    auto stream = probeFrom(tagSize);
+    if (!stream && tagSize > 0) {
+        // The tag's size can lie (claim more than the file holds, or reach
+        // to its very end). The song is then looked for from the start, and
+        // libmpg123 is shown the file from its first frame on, so that it
+        // does not skip the song along with the "tag".
+        stream = probeFrom(0);
+        if (!stream)
+            return {};
+        source->base = static_cast<off_t>(stream->firstFrameOffset);
+    }
     if (!stream)
         return {};
 
@@ -97,8 +179,9 @@ std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const std::string& path)
         return {};
     mpg123_handle* mh = decoder->handle_;
     mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.);
-    // Skip damage anywhere in the song; the head is already known to be good.
-    mpg123_param(mh, MPG123_RESYNC_LIMIT, -1, 0.);
+    // Skip damage anywhere in the song (the head is already known to be
+    // good), but only so far: see kResyncLimit.
+    mpg123_param(mh, MPG123_RESYNC_LIMIT, kResyncLimit, 0.);
     mpg123_format_none(mh);
     const long* rates = nullptr;
     size_t rateCount = 0;
@@ -106,8 +189,6 @@ std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const std::string& path)
     for (size_t i = 0; i < rateCount; ++i)
         mpg123_format(mh, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
 
-    if (::lseek(source->fd, 0, SEEK_SET) != 0)
-        return {};
     if (mpg123_replace_reader_handle(mh, &Source::read, &Source::seek, nullptr) != MPG123_OK
         || mpg123_open_handle(mh, source.get()) != MPG123_OK)
         return {};
@@ -128,6 +209,11 @@ std::unique_ptr<Mp3Decoder> Mp3Decoder::open(const std::string& path)
     if (channels == 1)
         decoder->widened_ = std::make_unique<std::int16_t[]>(decoder->maxFrames_ * 2);
     return decoder;
+}
+
+void Mp3Decoder::interrupt()
+{
+    source_->interrupted.store(true, std::memory_order_relaxed);
 }
 
 Mp3Decoder::~Mp3Decoder()
@@ -156,6 +242,10 @@ std::size_t Mp3Decoder::next(const std::int16_t** samples)
 {
     int errors = 0;
     while (!over_) {
+        if (source_->interrupted.load(std::memory_order_relaxed)) {
+            over_ = true;
+            break;
+        }
         off_t frameNumber = 0;
         unsigned char* audio = nullptr;
         size_t bytes = 0;
@@ -195,7 +285,8 @@ std::size_t Mp3Decoder::next(const std::int16_t** samples)
         // An error: a broken frame is skipped; a file that cannot be read
         // any more ends the song.
         const int code = mpg123_errcode(handle_);
-        if (code == MPG123_ERR_READER || code == MPG123_OUT_OF_MEM || ++errors > kMaxErrorsInARow)
+        if (code == MPG123_ERR_READER || code == MPG123_OUT_OF_MEM || code == MPG123_RESYNC_FAIL
+            || ++errors > kMaxErrorsInARow)
             over_ = true;
     }
     return 0;

@@ -12,7 +12,7 @@ namespace vorlix {
 // Decodes one MP3 file with libmpg123 into interleaved signed 16-bit stereo
 // at the file's own rate (mono is doubled onto both channels). The file is
 // opened here with open(2), so any byte string the file system accepts works
-// as a name.
+// as a name. Only regular files are taken: opening never waits.
 class Mp3Decoder {
 public:
     // Empty when the file cannot be read or does not start with MPEG audio.
@@ -31,6 +31,10 @@ public:
     // next call). Returns their count; 0 once the song is over: its end was
     // reached, or the file became unreadable or hopelessly damaged.
     std::size_t next(const std::int16_t** samples);
+
+    // Makes a next() running on another thread, and every later one, return
+    // 0 soon, whatever it is reading. Safe from any thread.
+    void interrupt();
 
 private:
     Mp3Decoder() = default;

@@ -3,19 +3,24 @@
 #include "engine/FrameRing.h"
 #include "engine/Mp3Decoder.h"
 #include "engine/NullOutput.h"
+#include "engine/PulseOutput.h"
 #include "engine/SdlAudio.h"
 #include "engine/SdlOutput.h"
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
+
+#include <pthread.h>
 
 namespace vorlix {
 
 namespace {
 
-// The decoder keeps about this much sound ready ahead of the output.
+// The decoder keeps about this much sound ready ahead of the output: twice
+// what a PulseAudio output asks for at a time.
 constexpr double kReadAheadSeconds = 0.5;
 
 } // namespace
@@ -35,6 +40,7 @@ struct Mp3Engine::Song {
             std::lock_guard lock(wakeMutex);
             quit.store(true);
         }
+        decoder->interrupt();
         wake.notify_all();
         if (thread.joinable())
             thread.join();
@@ -42,7 +48,10 @@ struct Mp3Engine::Song {
 
     void start()
     {
-        thread = std::thread([this] { decode(); });
+        thread = std::thread([this] {
+            pthread_setname_np(pthread_self(), "decoder");
+            decode();
+        });
         started = true;
     }
 
@@ -114,8 +123,25 @@ std::optional<int> Mp3Engine::Play()
     std::lock_guard lock(mutex_);
     if (!song_)
         return std::nullopt;
+    if (song_->started && output_ && output_->broken()) {
+        // The sound server went away: the song goes on through whatever
+        // output is left, down to the silent one, so that lists still move.
+        output_.reset();
+        if (!ensureOutput(song_->decoder->rate()))
+            return std::nullopt;
+        if (!song_->paused.load()) {
+            output_->lock();
+            playing_ = song_.get();
+            output_->unlock();
+            output_->setPaused(false);
+        }
+    }
     if (song_->over.load(std::memory_order_acquire)) {
-        output_->setPaused(true);
+        // Handed out in full; over once the output has played it too.
+        if (output_ && !output_->drained())
+            return 0;
+        if (output_)
+            output_->setPaused(true);
         return kSongOver;
     }
     if (song_->started)
@@ -137,8 +163,14 @@ bool Mp3Engine::Pause()
     if (!song_)
         return false;
     song_->paused.store(true);
-    if (output_)
+    if (output_) {
         output_->setPaused(true);
+        // Nothing resumes a paused song: let the device go.
+        output_->lock();
+        playing_ = nullptr;
+        output_->unlock();
+        output_.reset();
+    }
     return true;
 }
 
@@ -159,6 +191,7 @@ void Mp3Engine::stopLocked()
         output_->unlock();
         output_->setPaused(true);
     }
+    playing_ = nullptr;
     song_.reset();
 }
 
@@ -176,8 +209,11 @@ bool Mp3Engine::SetVolume(std::int32_t volume1, std::int32_t volume2)
 {
     if (volume1 < 0 || volume1 > kVolumeMax || volume2 < 0 || volume2 > kVolumeMax)
         return false;
+    std::lock_guard lock(mutex_);
     volume1_.store(volume1);
     volume2_.store(volume2);
+    if (output_ && output_->appliesVolume())
+        output_->setVolume(volume1, volume2);
     return true;
 }
 
@@ -189,33 +225,44 @@ int Mp3Engine::songRate()
 
 bool Mp3Engine::ensureOutput(int rate)
 {
-    if (output_ && output_->rate() == rate)
+    if (output_ && output_->rate() == rate && !output_->broken())
         return true;
     output_.reset();
-    auto fillFunction = [this](std::int16_t* out, int frames) { return fill(out, frames); };
-    if (options_.output == Output::Sdl) {
+    output_ = openOutput(rate);
+    return output_ != nullptr;
+}
+
+std::unique_ptr<AudioOutput> Mp3Engine::openOutput(int rate)
+{
+    const auto open = [this, rate](std::unique_ptr<AudioOutput> output) -> std::unique_ptr<AudioOutput> {
+        const bool applyVolume = !output->appliesVolume();
+        output->setVolume(volume1_.load(), volume2_.load());
+        if (!output->open(rate, [this, applyVolume](std::int16_t* out, int frames) {
+                return fill(out, frames, applyVolume);
+            }))
+            return nullptr;
+        return output;
+    };
+    const Output kind = options_.output;
+    const char* sdlDriver = std::getenv("SDL_AUDIODRIVER");
+    const bool sdlNamed = sdlDriver && *sdlDriver;
+    if (kind == Output::Pulse || (kind == Output::Desktop && !sdlNamed))
+        if (auto output = open(std::make_unique<PulseOutput>()))
+            return output;
+    if (kind == Output::Sdl || kind == Output::Desktop) {
         if (!options_.sdlAudio)
             options_.sdlAudio = SdlAudio::create();
-        if (options_.sdlAudio) {
-            auto sdl = std::make_unique<SdlOutput>(options_.sdlAudio);
-            if (sdl->open(rate, fillFunction)) {
-                output_ = std::move(sdl);
-                return true;
-            }
-        }
+        if (options_.sdlAudio)
+            if (auto output = open(std::make_unique<SdlOutput>(options_.sdlAudio)))
+                return output;
     }
     // No device at all: keep time without one, so songs still end.
-    const auto pace = options_.output == Output::NullFast ? NullOutput::Pace::AsFastAsPossible
-                                                          : NullOutput::Pace::RealTime;
-    auto null = std::make_unique<NullOutput>(pace);
-    if (!null->open(rate, fillFunction))
-        return false;
-    output_ = std::move(null);
-    return true;
+    return open(std::make_unique<NullOutput>(
+        kind == Output::NullFast ? NullOutput::Pace::AsFastAsPossible : NullOutput::Pace::RealTime));
 }
 
 // The output's thread. Touches only atomics and the ring: never waits.
-int Mp3Engine::fill(std::int16_t* out, int frames)
+int Mp3Engine::fill(std::int16_t* out, int frames, bool applyVolume)
 {
     const auto wanted = static_cast<std::size_t>(frames);
     Song* song = playing_;
@@ -228,7 +275,7 @@ int Mp3Engine::fill(std::int16_t* out, int frames)
     if (got > 0) {
         const std::int32_t left = volume1_.load(std::memory_order_relaxed);
         const std::int32_t right = volume2_.load(std::memory_order_relaxed);
-        if (left != kVolumeMax || right != kVolumeMax) {
+        if (applyVolume && (left != kVolumeMax || right != kVolumeMax)) {
             for (std::size_t i = 0; i < got; ++i) {
                 out[2 * i] = static_cast<std::int16_t>(out[2 * i] * left / kVolumeMax);
                 out[2 * i + 1] = static_cast<std::int16_t>(out[2 * i + 1] * right / kVolumeMax);

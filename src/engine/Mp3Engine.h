@@ -16,7 +16,9 @@ class SdlAudio;
 
 // The playback control: libmpg123 decodes on a thread of its own into a ring
 // buffer, an audio output (SDL, or a device-less stand-in) pulls from the
-// ring on its own thread and applies the channel volumes.
+// ring on its own thread and applies the channel volumes (or has the sound
+// server apply them). The output is opened by Play and let go by Pause, so an
+// idle player holds no device.
 //
 // Choices made here:
 // - Play after Pause leaves the song paused (and returns 0): only Stop, Open,
@@ -30,19 +32,24 @@ class SdlAudio;
 class Mp3Engine : public Mp3Play {
 public:
     enum class Output {
-        Sdl,             // the desktop's sound; the dummy driver, or a real-time
-                         // null output, when no device opens
+        Desktop,         // a PulseAudio server, else SDL (the only choice
+                         // when SDL_AUDIODRIVER names a driver), else a
+                         // real-time null output
+        Pulse,           // a PulseAudio server, else a real-time null output
+        Sdl,             // SDL; the dummy driver, or a real-time null output,
+                         // when no device opens
         NullRealTime,    // no device, real-time pace
         NullFast,        // no device, as fast as the decoder goes
     };
 
     struct Options {
-        Output output = Output::Sdl;
+        Output output = Output::Desktop;
         // The SDL audio hold to open devices through, shared with the click
         // sounds. Made here when empty.
         std::shared_ptr<SdlAudio> sdlAudio;
-        // Sees every stereo frame handed to the output, after the volumes,
-        // on the output's thread. For tests and measurements.
+        // Sees every stereo frame handed to the output, on the output's
+        // thread: after the volumes, unless the output applies them itself.
+        // For tests and measurements.
         std::function<void(const std::int16_t* samples, std::size_t frames)> onFrames;
     };
 
@@ -68,7 +75,8 @@ private:
     struct Song;
 
     bool ensureOutput(int rate);
-    int fill(std::int16_t* out, int frames);
+    std::unique_ptr<AudioOutput> openOutput(int rate);
+    int fill(std::int16_t* out, int frames, bool applyVolume);
     void stopLocked();
 
     Options options_;

@@ -27,11 +27,18 @@ int initWithDummyDriver()
 
 std::shared_ptr<SdlAudio> SdlAudio::create()
 {
-    std::shared_ptr<SdlAudio> audio(new SdlAudio);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 && initWithDummyDriver() != 0)
-        return {};
-    audio->initialised_ = true;
-    return audio;
+    return std::shared_ptr<SdlAudio>(new SdlAudio);
+}
+
+// At the first device, not at start-up: starting SDL's audio talks to the
+// sound server, and a player that is never used for sound need not.
+bool SdlAudio::initialise()
+{
+    if (!initialised_ && !triedToInitialise_) {
+        triedToInitialise_ = true;
+        initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 || initWithDummyDriver() == 0;
+    }
+    return initialised_;
 }
 
 SdlAudio::~SdlAudio()
@@ -58,7 +65,7 @@ bool SdlAudio::fallBackToDummy()
 SDL_AudioDeviceID SdlAudio::openDevice(const SDL_AudioSpec& want, SDL_AudioSpec* have, int allowedChanges)
 {
     std::lock_guard lock(mutex_);
-    if (!initialised_)
+    if (!initialise())
         return 0;
     SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, have, allowedChanges);
     if (device == 0 && fallBackToDummy())

@@ -18,8 +18,7 @@ namespace vorlix {
 // SDL calls apart.
 class SdlAudio {
 public:
-    // Empty when SDL audio cannot be initialised at all, not even with the
-    // dummy driver.
+    // SDL's audio starts with the first device opened through the hold.
     static std::shared_ptr<SdlAudio> create();
     ~SdlAudio();
 
@@ -34,10 +33,12 @@ public:
 
 private:
     SdlAudio() = default;
+    bool initialise();
     bool fallBackToDummy();
 
     std::mutex mutex_;
     bool initialised_ = false;
+    bool triedToInitialise_ = false;
     int openDevices_ = 0;
 };
 

@@ -4,6 +4,9 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <chrono>
+
 namespace vorlix {
 
 SdlSoundPlayer::SdlSoundPlayer(std::shared_ptr<SdlAudio> audio)
@@ -39,6 +42,11 @@ bool SdlSoundPlayer::idle()
     return !pending_ && !busy_;
 }
 
+bool SdlSoundPlayer::holdsDevice() const
+{
+    return device_.load() != 0;
+}
+
 std::uint32_t SdlSoundPlayer::queuedBytes()
 {
     const SDL_AudioDeviceID device = device_.load();
@@ -47,9 +55,25 @@ std::uint32_t SdlSoundPlayer::queuedBytes()
 
 void SdlSoundPlayer::run()
 {
+    const auto due = [this] { return quit_ || pending_.has_value(); };
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return quit_ || pending_; });
+        if (device_ != 0 && !due()) {
+            // A running device costs a wake-up every few milliseconds: let it
+            // go once the sound is over (and the device has played its last
+            // buffer).
+            const std::uint32_t bytesPerSecond =
+                std::max(1, deviceRate_ * deviceChannels_ * int(SDL_AUDIO_BITSIZE(deviceFormat_)) / 8);
+            const auto left = std::chrono::milliseconds(1000ull * queuedBytes() / bytesPerSecond + 150);
+            if (!wake_.wait_for(lock, left, due) && queuedBytes() == 0) {
+                const SDL_AudioDeviceID device = device_.exchange(0);
+                lock.unlock();   // play() never waits for the close
+                audio_->closeDevice(device);
+                lock.lock();
+            }
+            continue;
+        }
+        wake_.wait(lock, due);
         if (quit_)
             return;
         const QByteArray path = *pending_;

@@ -16,9 +16,10 @@ namespace vorlix {
 
 class SdlAudio;
 
-// Plays the click sounds through SDL. A worker thread opens the device (on
-// first use) and loads the files, so play() never waits for either. When no
-// device can be opened, sounds are dropped silently.
+// Plays the click sounds through SDL. A worker thread opens the device for
+// each sound (or run of sounds), loads the files and closes the device once
+// the sound is over, so play() never waits and nothing runs between clicks.
+// When no device can be opened, sounds are dropped silently.
 class SdlSoundPlayer : public SoundPlayer {
 public:
     // `audio` is the SDL audio hold shared with the playback engine; one is
@@ -33,6 +34,8 @@ public:
 
     // True once every play() so far has been dealt with.
     bool idle();
+    // True while a device is open.
+    bool holdsDevice() const;
     // Bytes of sound still waiting to be played; 0 without a device.
     std::uint32_t queuedBytes();
 

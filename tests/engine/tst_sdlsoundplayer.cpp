@@ -39,6 +39,8 @@ private slots:
         player->play(wav("click.wav", 0.05));
         QTRY_VERIFY(player->idle());
         QVERIFY(player->queuedBytes() < longQueued / 50);   // 0.05 s at most, in the device's format, against 5 s
+        QVERIFY(player->holdsDevice());
+        QTRY_VERIFY(!player->holdsDevice());   // let go once the click is over
         player->play(longSound);
         QTRY_VERIFY(player->queuedBytes() > longQueued / 2);
         player.reset();   // destroyed while playing

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "engine/AudioOutput.h"
+
+#include <cstdint>
+#include <string>
+
+struct pa_context;
+struct pa_mainloop_api;
+struct pa_stream;
+struct pa_threaded_mainloop;
+struct pa_time_event;
+
+namespace vorlix {
+
+// Plays through a PulseAudio server (or PipeWire's pulse server) with a
+// stream of its own. The server holds a large buffer, so the process wakes
+// only a few times a second; pause drops that buffer at once, and the channel
+// volumes are the stream's volume at the server, so a step is heard at once
+// too. Never starts a server.
+class PulseOutput : public AudioOutput {
+public:
+    PulseOutput();
+    ~PulseOutput() override;
+
+    PulseOutput(const PulseOutput&) = delete;
+    PulseOutput& operator=(const PulseOutput&) = delete;
+
+    // False when no server answers or it refuses the stream.
+    bool open(int rate, Fill fill) override;
+    void setPaused(bool paused) override;
+    void lock() override;
+    void unlock() override;
+    int rate() const override { return rate_; }
+    int bufferFrames() const override { return bufferFrames_; }
+    bool appliesVolume() const override { return true; }
+    void setVolume(std::int32_t left, std::int32_t right) override;
+    bool drained() override;
+    bool broken() override;
+
+private:
+    static void onContextState(pa_context* context, void* self);
+    static void onStreamState(pa_stream* stream, void* self);
+    static void onWritable(pa_stream* stream, std::size_t bytes, void* self);
+    static void onRetry(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self);
+    bool waitFor(bool (PulseOutput::*done)() const);
+    bool contextSettled() const;
+    bool streamSettled() const;
+    void write();
+    void retryLater();
+    void close();
+
+    pa_threaded_mainloop* mainloop_ = nullptr;
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+    pa_time_event* retry_ = nullptr;
+    std::uint64_t retryDelayUs_ = 0;
+    Fill fill_;
+    int rate_ = 0;
+    int bufferFrames_ = 0;
+    bool paused_ = true;
+    bool draining_ = false;
+    bool drained_ = false;
+    std::int32_t left_ = -1;
+    std::int32_t right_ = -1;
+};
+
+} // namespace vorlix

@@ -1,0 +1,84 @@
+#include "platform/LazyAudio.h"
+
+#include "engine/AudioModule.h"
+#include "engine/Mp3Play.h"
+
+#include <QFile>
+
+#include <dlfcn.h>
+
+#include <cstdio>
+
+namespace vorlix {
+
+namespace {
+
+class LazyMp3Play : public Mp3Play {
+public:
+    explicit LazyMp3Play(LazyAudio& audio) : audio_(audio) {}
+
+    bool Open(const std::string& path, const std::string& options) override
+    {
+        return engine() && engine_->Open(path, options);
+    }
+    std::optional<int> Play() override { return engine() ? engine_->Play() : std::nullopt; }
+    bool Pause() override { return engine() && engine_->Pause(); }
+    bool Stop() override { return engine() && engine_->Stop(); }
+    std::optional<std::int32_t> GetVolume1() override { return engine() ? engine_->GetVolume1() : std::nullopt; }
+    std::optional<std::int32_t> GetVolume2() override { return engine() ? engine_->GetVolume2() : std::nullopt; }
+    bool SetVolume(std::int32_t volume1, std::int32_t volume2) override
+    {
+        return engine() && engine_->SetVolume(volume1, volume2);
+    }
+
+private:
+    Mp3Play* engine()
+    {
+        if (!engine_)
+            if (const AudioModuleApi* api = audio_.module())
+                engine_.reset(api->makeMp3Play());
+        return engine_.get();
+    }
+
+    LazyAudio& audio_;
+    std::unique_ptr<Mp3Play> engine_;
+};
+
+} // namespace
+
+LazyAudio::LazyAudio(QString modulePath)
+    : modulePath_(std::move(modulePath))
+{
+}
+
+LazyAudio::~LazyAudio() = default;   // the module stays loaded to the end
+
+const AudioModuleApi* LazyAudio::module()
+{
+    if (!tried_) {
+        tried_ = true;
+        void* handle = ::dlopen(QFile::encodeName(modulePath_).constData(), RTLD_NOW | RTLD_LOCAL);
+        using Entry = const AudioModuleApi* (*)();
+        const auto entry = handle ? reinterpret_cast<Entry>(::dlsym(handle, "vorlix_audio_module")) : nullptr;
+        api_ = entry ? entry() : nullptr;
+        if (!api_)
+            std::fprintf(stderr, "vorlix: no sound: %s\n", handle ? "not an audio module" : ::dlerror());
+    }
+    return api_;
+}
+
+void LazyAudio::play(const QString& wavFile)
+{
+    if (!sound_)
+        if (const AudioModuleApi* api = module())
+            sound_.reset(api->makeSoundPlayer());
+    if (sound_)
+        sound_->play(wavFile);
+}
+
+std::unique_ptr<Mp3Play> LazyAudio::makeMp3Play()
+{
+    return std::make_unique<LazyMp3Play>(*this);
+}
+
+} // namespace vorlix

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/SoundPlayer.h"
+
+#include <QByteArray>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+struct pa_context;
+struct pa_stream;
+struct pa_threaded_mainloop;
+
+namespace vorlix {
+
+class SdlAudio;
+
+// Plays the click sounds through the PulseAudio server: a stream of its own
+// for each sound, gone from the server as soon as the sound has played, on
+// a connection kept for the next click (which holds no device and never
+// wakes the process). Without a server, or when SDL_AUDIODRIVER names a
+// driver, the clicks go through SDL. A worker thread loads the files and
+// talks to the server, so play() never waits.
+class PulseSoundPlayer : public SoundPlayer {
+public:
+    explicit PulseSoundPlayer(std::shared_ptr<SdlAudio> sdlAudio);
+    ~PulseSoundPlayer() override;
+
+    PulseSoundPlayer(const PulseSoundPlayer&) = delete;
+    PulseSoundPlayer& operator=(const PulseSoundPlayer&) = delete;
+
+    void play(const QString& wavFile) override;
+
+private:
+    void run();
+    void playNow(const QByteArray& path);
+    bool connect();
+    void disconnect();
+
+    std::shared_ptr<SdlAudio> sdlAudio_;
+    std::unique_ptr<SoundPlayer> fallback_;
+    bool serverFailed_ = false;
+    pa_threaded_mainloop* mainloop_ = nullptr;
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::optional<QByteArray> pending_;   // only the latest request counts
+    bool quit_ = false;
+    std::thread worker_;
+};
+
+} // namespace vorlix
