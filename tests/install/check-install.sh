@@ -27,6 +27,7 @@ lib/vorlix/VORLIX.HLP
 lib/vorlix/do.wav
 lib/vorlix/usbopen.wav
 lib/vorlix/vorlix
+lib/vorlix/vorlix-audio.so
 share/applications/vorlix.desktop
 share/doc/vorlix/changelog.gz
 share/doc/vorlix/copyright
