@@ -106,23 +106,19 @@ public:
         }
         return result;
     }
-    int count(const QString& name) const
+    std::optional<Client> find(const QString& name) const
     {
-        const auto all = clients();
-        return std::count_if(all.begin(), all.end(), [&](const Client& c) { return c.name == name; });
+        for (const Client& c : clients())
+            if (c.name == name)
+                return c;
+        return std::nullopt;
     }
     std::optional<Client> waitFor(const QString& name) const
     {
-        std::optional<Client> found;
-        waitUntil([&] {
-            for (const Client& c : clients())
-                if (c.name == name)
-                    return bool(found = c);
-            return false;
-        });
-        return found;
+        waitUntil([&] { return find(name).has_value(); });
+        return find(name);
     }
-    bool gone(const QString& name) const { return waitUntil([&] { return !count(name); }); }
+    bool gone(const QString& name) const { return waitUntil([&] { return !find(name); }); }
 
     bool click(QPoint at, int count = 1)
     {
