@@ -3,7 +3,6 @@
 #include "skin/gifmod.h"
 #include "x11/Desktop.h"
 
-#include <QApplication>
 #include <QTest>
 
 using namespace vorlix;
@@ -92,12 +91,5 @@ void TestX11About::capAboutWindowsAndConnector()
     QVERIFY2(songOnDisplay(), "the song's title is not back on the display");
 }
 
-int main(int argc, char* argv[])
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TestX11About test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestX11About)
 #include "tst_x11_about.moc"

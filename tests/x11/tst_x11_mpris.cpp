@@ -5,7 +5,6 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QGuiApplication>
 #include <QTest>
 
 using namespace vorlix;
@@ -86,11 +85,5 @@ void TestX11Mpris::remoteControl()
     bus.waitForFinished();
 }
 
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    TestX11Mpris test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestX11Mpris)
 #include "tst_x11_mpris.moc"
