@@ -56,8 +56,7 @@ struct FakeShell : Shell {
         return false;
     }
     bool startResult = true;
-    QStringList started;
-    QStringList opened;
+    QStringList started, opened;
 };
 
 } // namespace vorlix::test

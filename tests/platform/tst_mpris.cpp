@@ -1,5 +1,4 @@
-// The desktop's media controls, called the way the bus calls them: through
-// the adaptors, on doubles of the engine and the dialogs.
+// The desktop's media controls, called through the adaptors as the bus calls them.
 #include "doubles/Fixture.h"
 #include "platform/Mpris.h"
 #include "skin/PictureBox.h"
@@ -23,8 +22,8 @@ void enter(Fixture& f, const QString& state, QDialog& modal)
     f.powerOn();
     if (state.contains("list"))
         f.main().Image_PlayList_Click();
-    if (state.contains("last"))
-        f.forms.PlayList().List1->setListIndex(2);
+    if (state.contains("second") || state.contains("last"))
+        f.forms.PlayList().List1->setListIndex(state.contains("last") ? 2 : 1);
     f.fake.fileDialog.choices << QStringLiteral("/m/d.mp3");
     if (state.startsWith("playing"))
         f.main().Image_button_Click();
@@ -40,14 +39,14 @@ void enter(Fixture& f, const QString& state, QDialog& modal)
 class TestMpris : public QObject {
     Q_OBJECT
 private slots:
-    // Each request, in the state it arrives in: what the desktop is told it
-    // may do there, and what the press does (click sound and engine calls).
+    // Each request in the state it arrives in: what the desktop may do there,
+    // and what the press does.
     void requestsPressTheButtons_data()
     {
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("flags"); // status; play, pause, next, previous allowed
         QTest::addColumn<QString>("request");
-        QTest::addColumn<QString>("calls");
+        QTest::addColumn<QString>("calls"); // sounds and engine calls
         const QString playingList = "Playing PPNB";
         QTest::newRow("Play") << "idle, list" << "Stopped P---" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
         QTest::newRow("Play while off") << "off" << "Stopped ----" << "Play" << "";
@@ -81,8 +80,7 @@ private slots:
         QSignalSpy announced(&m, &Mpris::propertiesChanged);
         auto* adaptor = m.findChild<MprisPlayerAdaptor*>();
         bool volume = false;
-        const double level = request.toDouble(&volume);
-        if (volume)
+        if (const double level = request.toDouble(&volume); volume)
             adaptor->setProperty("Volume", level);
         else
             QVERIFY(QMetaObject::invokeMethod(adaptor, request.toLatin1().constData()));
@@ -97,8 +95,7 @@ private slots:
     {
         Fixture f;
         QDialog modal;
-        enter(f, "idle, list", modal);
-        f.forms.PlayList().List1->setListIndex(1);
+        enter(f, "idle, list, second", modal);
         Mpris m(f.forms, [] {});
         QVERIFY(m.Metadata().isEmpty());
         f.main().Image_button_Click();
