@@ -9,6 +9,7 @@ packages=(
   libxcb1-dev libxcb-shape0-dev
   xvfb xauth xdotool x11-utils imagemagick lame sox mpg123
   fonts-noto-cjk fonts-dejavu-core
+  clang libclang-rt-dev
 )
 
 missing=()

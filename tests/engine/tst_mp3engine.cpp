@@ -42,9 +42,8 @@ struct Rig {
     std::optional<std::size_t> playToEnd()
     {
         std::size_t before = 0;
-        if (!QTest::qWaitFor([&] { before = frames(); return engine->Play() == kSongOver; }, 30000))
-            return std::nullopt;
-        return before;
+        const bool over = QTest::qWaitFor([&] { before = frames(); return engine->Play() == kSongOver; }, 30000);
+        return over ? std::optional(before) : std::nullopt;
     }
 
     std::mutex mutex;
@@ -61,17 +60,8 @@ QByteArray noise(int bytes, quint32 seed)
     return out;
 }
 
-QByteArray slurp(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+QByteArray slurp(const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }
+bool put(const QString& path, const QByteArray& bytes) { QFile f(path); return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(); }
 
 // What libmpg123 makes of the file, as stereo 16-bit samples.
 std::vector<std::int16_t> reference(const QString& mp3)
@@ -98,11 +88,9 @@ class TestMp3Engine : public QObject {
         const QString wav = path(name + ".wav"), mp3 = path(name + ".mp3");
         const QStringList sox = QStringList{"-D", "-n", "-b", "16"} + format.split(' ') + QStringList{wav, "synth"}
             + synth.split(' ');
-        if (!QFile::exists(mp3)
-            && (QProcess::execute("sox", sox) != 0
-                || QProcess::execute("lame", QStringList{"--quiet"} + lame + QStringList{wav, mp3}) != 0))
-            return {};
-        return mp3;
+        const bool made = QFile::exists(mp3) || (QProcess::execute("sox", sox) == 0
+            && QProcess::execute("lame", QStringList{"--quiet"} + lame + QStringList{wav, mp3}) == 0);
+        return made ? mp3 : QString();
     }
 
     QString stereoTones(int seconds)

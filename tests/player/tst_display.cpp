@@ -21,43 +21,29 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("dialogTitle");
         QTest::addColumn<QString>("listTitle");
-        QTest::newRow("plain") << "Track 01.mp3" << "Track 01" << "Track 01";
-        QTest::newRow("four characters") << "a.mp" << "" << "";
-        QTest::newRow("shorter") << "mp3" << "" << "";
-        QTest::newRow("empty") << "" << "" << "";
-        QTest::newRow("linux path") << "/home/u/Music/Song.mp3" << "/home/u/Music/Song"
-                                    << "Song";
-        QTest::newRow("windows path") << "C:\\Music\\Old Song.MP3" << "C:\\Music\\Old Song"
-                                      << "Old Song";
-        QTest::newRow("spaces trimmed before the cut")
-            << "  /music/ Name .mp3" << "  /music/ Name " << " Name";
-        QTest::newRow("separator last") << "/music/.mp3" << "/music/" << "";
+        QTest::addColumn<bool>("mp3");
+        QTest::newRow("plain") << "Track 01.mp3" << "Track 01" << "Track 01" << true;
+        QTest::newRow("four characters") << "a.mp" << "" << "" << false;
+        QTest::newRow("three") << "mp3" << "" << "" << true;
+        QTest::newRow("two") << "p3" << "" << "" << false;
+        QTest::newRow("empty") << "" << "" << "" << false;
+        QTest::newRow("linux path") << "/home/u/Music/Song.mp3" << "/home/u/Music/Song" << "Song" << true;
+        QTest::newRow("windows path, upper case") << "C:\\Music\\Old Song.MP3" << "C:\\Music\\Old Song" << "Old Song" << true;
+        QTest::newRow("spaces trimmed before the cut") << "  /music/ Name .mp3" << "  /music/ Name " << " Name" << true;
+        QTest::newRow("separator last") << "/music/.mp3" << "/music/" << "" << true;
+        QTest::newRow("no dot still counts") << "/a/bmp3" << "/a/" << "" << true;
+        QTest::newRow("wav") << "/a/b.wav" << "/a/b" << "b" << false;
+        QTest::newRow("mp3 folder") << "/a/mp3/b" << "/a/m" << "m" << false;
     }
     void titles()
     {
         QFETCH(QString, input);
         QFETCH(QString, dialogTitle);
         QFETCH(QString, listTitle);
+        QFETCH(bool, mp3);
         QCOMPARE(dialogSongTitle(input), dialogTitle);
         QCOMPARE(listSongTitle(input), listTitle);
-    }
-
-    void extension_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("mp3");
-        QTest::newRow("lower") << "/a/b.mp3" << true;
-        QTest::newRow("upper") << "/a/B.MP3" << true;
-        QTest::newRow("no dot still counts") << "/a/bmp3" << true;
-        QTest::newRow("wav") << "/a/b.wav" << false;
-        QTest::newRow("mp3 folder") << "/a/mp3/b" << false;
-        QTest::newRow("short") << "p3" << false;
-    }
-    void extension()
-    {
-        QFETCH(QString, path);
-        QFETCH(bool, mp3);
-        QCOMPARE(hasMp3Extension(path), mp3);
+        QCOMPARE(hasMp3Extension(input), mp3);
     }
 
     void volumeSteps_data()
@@ -68,25 +54,18 @@ private slots:
         QTest::addColumn<QList<int>>("channel1");
         QTest::addColumn<QList<int>>("channel2");
         QTest::addColumn<QStringList>("percents");
-        QTest::newRow("up from silence")
-            << int(VolumeDirection::Up) << 0 << 0
-            << QList<int>{6554, 13108, 19662, 26216, 32770, 39324, 45878, 52432, 58986, 65535, 65535}
-            << QList<int>{6554, 13108, 19662, 26216, 32770, 39324, 45878, 52432, 58986, 65535, 65535}
-            << QStringList{"10", "20", "30", "40", "50", "60", "70", "80", "90", "100", "100"};
-        QTest::newRow("down from full")
-            << int(VolumeDirection::Down) << 65535 << 65535
-            << QList<int>{58981, 52427, 45873, 39319, 32765, 26211, 19657, 13103, 6549, 0, 0}
-            << QList<int>{58981, 52427, 45873, 39319, 32765, 26211, 19657, 13103, 6549, 0, 0}
-            << QStringList{"90", "80", "70", "60", "50", "40", "30", "20", "10", "0", "0"};
+        const QList<int> up{6554, 13108, 19662, 26216, 32770, 39324, 45878, 52432, 58986, 65535, 65535};
+        const QList<int> down{58981, 52427, 45873, 39319, 32765, 26211, 19657, 13103, 6549, 0, 0};
+        QTest::newRow("up from silence") << int(VolumeDirection::Up) << 0 << 0 << up << up
+                                         << QString("10 20 30 40 50 60 70 80 90 100 100").split(' ');
+        QTest::newRow("down from full") << int(VolumeDirection::Down) << 65535 << 65535 << down << down
+                                        << QString("90 80 70 60 50 40 30 20 10 0 0").split(' ');
         QTest::newRow("either channel crossing the top clamps both")
-            << int(VolumeDirection::Up) << 60000 << 10000 << QList<int>{65535} << QList<int>{65535}
-            << QStringList{"100"};
+            << int(VolumeDirection::Up) << 60000 << 10000 << QList<int>{65535} << QList<int>{65535} << QStringList{"100"};
         QTest::newRow("either channel crossing zero silences both")
-            << int(VolumeDirection::Down) << 50000 << 3000 << QList<int>{0} << QList<int>{0}
-            << QStringList{"0"};
+            << int(VolumeDirection::Down) << 50000 << 3000 << QList<int>{0} << QList<int>{0} << QStringList{"0"};
         QTest::newRow("channel 1 alone decides the text")
-            << int(VolumeDirection::Up) << 26214 << 0 << QList<int>{32768} << QList<int>{6554}
-            << QStringList{"50"};
+            << int(VolumeDirection::Up) << 26214 << 0 << QList<int>{32768} << QList<int>{6554} << QStringList{"50"};
     }
     void volumeSteps()
     {
@@ -102,8 +81,7 @@ private slots:
             std::tie(v1, v2) = steppedVolume(v1, v2, VolumeDirection(direction));
             QCOMPARE(v1, channel1[i]);
             QCOMPARE(v2, channel2[i]);
-            QCOMPARE(volumeCaption(v1),
-                     QStringLiteral("Volume :  ") + percents[i] + QStringLiteral("%       "));
+            QCOMPARE(volumeCaption(v1), QStringLiteral("Volume :  ") + percents[i] + QStringLiteral("%       "));
         }
     }
 

@@ -1,3 +1,5 @@
+#include "about/frmAbout.h"
+#include "about/frmAboutMAin.h"
 #include "doubles/Fixture.h"
 #include "engine/Mp3Play.h"
 #include "skin/ImageControl.h"
@@ -9,6 +11,7 @@
 
 using namespace vorlix;
 using namespace vorlix::test;
+using Choices = QList<std::optional<QString>>;
 
 namespace {
 
@@ -16,18 +19,16 @@ namespace {
 // playlist, then whether the display shows.
 QString buttonState(frmMain& m)
 {
-    auto flags = [](QWidget* w) {
-        return QString(w->isHidden() ? "-" : "V") + (w->isEnabled() ? "E" : "-");
-    };
+    auto flags = [](QWidget* w) { return QString(w->isHidden() ? "-" : "V") + (w->isEnabled() ? "E" : "-"); };
     return QStringList{flags(m.Image_button), flags(m.Image_pause), flags(m.Image_volume_increase),
-                       flags(m.Image_volume_decrease), flags(m.Image_PlayList),
-                       m.Text_Title->isHidden() ? QStringLiteral("off") : QStringLiteral("on")}
+                       flags(m.Image_volume_decrease), flags(m.Image_PlayList), m.Text_Title->isHidden() ? "off" : "on"}
         .join(u' ');
 }
 
 const QString kOff = QStringLiteral("V- -- V- V- V- off");
 const QString kIdle = QStringLiteral("VE -- V- V- VE on");
 const QString kPlaying = QStringLiteral("-- VE VE VE VE on");
+const QString kIdleText = QStringLiteral("Vorlix       v1.0     ");
 
 } // namespace
 
@@ -40,14 +41,13 @@ private slots:
         frmMain& m = f.main();
         QCOMPARE(m.size(), QSize(300, 82));
         QVERIFY(m.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(!m.mask().isEmpty());
         QVERIFY(!m.mask().contains(QPoint(0, 0)));
         QVERIFY(m.mask().contains(QPoint(150, 40)));
         // The volume buttons stand on the top edge and must stay clickable.
         QVERIFY(m.mask().contains(QPoint(155, 5)));
         QCOMPARE(buttonState(m), kOff);
         QVERIFY(m.pic2->isHidden());
-        QCOMPARE(m.Text_Title->caption(), kIdleCaption);
+        QCOMPARE(m.Text_Title->caption(), kIdleText);
         QVERIFY(f.calls().isEmpty());
         QVERIFY(!f.forms.PlayListIfLoaded());
         QVERIFY(!m.Timer_MP3DataShow->Enabled());
@@ -69,47 +69,48 @@ private slots:
         QCOMPARE(buttonState(f.main()), kIdle);
         QVERIFY(f.fake.msgBox.prompts.isEmpty());
         QCOMPARE(f.fake.sound.played, QStringList{"/nonexistent-program-folder/do.wav"});
-        frmPlayList* list = f.forms.PlayListIfLoaded();
-        QVERIFY(list);
-        QVERIFY(list->isHidden());
+        const frmPlayList* list = f.forms.PlayListIfLoaded();
+        QVERIFY(list && list->isHidden());
         QCOMPARE(list->List1->ListCount(), 1);
     }
 
-    void closeQuestion_data()
+    // Power and the second skin's key ask first; the system's close request
+    // does not. Closing a player never used writes no list file.
+    void closing_data()
     {
-        QTest::addColumn<bool>("powerOnFirst");
-        QTest::addColumn<bool>("viaSecondSkin");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<int>("answer");
-        QTest::newRow("power, No") << true << false << MsgBoxResult::No;
-        QTest::newRow("power, Yes") << true << false << MsgBoxResult::Yes;
-        QTest::newRow("second skin while off, No") << false << true << MsgBoxResult::No;
-        QTest::newRow("second skin while off, Yes") << false << true << MsgBoxResult::Yes;
+        QTest::newRow("power, No") << true << "power" << MsgBoxResult::No;
+        QTest::newRow("power, Yes") << true << "power" << MsgBoxResult::Yes;
+        QTest::newRow("second skin while off, No") << false << "skin2" << MsgBoxResult::No;
+        QTest::newRow("second skin while off, Yes") << false << "skin2" << MsgBoxResult::Yes;
+        QTest::newRow("system request while on") << true << "system" << MsgBoxResult::No;
+        QTest::newRow("system request, never used") << false << "system" << MsgBoxResult::No;
     }
-    void closeQuestion()
+    void closing()
     {
-        QFETCH(bool, powerOnFirst);
-        QFETCH(bool, viaSecondSkin);
+        QFETCH(bool, on);
+        QFETCH(QString, how);
         QFETCH(int, answer);
         Fixture f;
-        if (powerOnFirst)
+        if (on)
             f.powerOn();
         const QString before = buttonState(f.main());
         f.fake.msgBox.answer = answer;
-        if (viaSecondSkin)
-            f.main().Image2_Click();
-        else
-            f.main().Image_power_Click();
-        QCOMPARE(f.fake.msgBox.prompts, QStringList{"Close Vorlix?"});
-        QCOMPARE(f.fake.msgBox.styles, QList<int>{36});
-        QCOMPARE(f.fake.msgBox.titles, QStringList{"Vorlix"});
-        if (answer == MsgBoxResult::No) {
-            QCOMPARE(f.mainUnloads, 0);
-            QVERIFY(f.forms.MainIfLoaded());
+        how == "power" ? f.main().Image_power_Click() : how == "skin2" ? f.main().Image2_Click() : void(f.main().close());
+        const bool asks = how != "system", ends = !asks || answer == MsgBoxResult::Yes;
+        QCOMPARE(f.fake.msgBox.prompts, asks ? QStringList{"Close Vorlix?"} : QStringList{});
+        QCOMPARE(f.fake.msgBox.styles, asks ? QList<int>{36} : QList<int>{});
+        QCOMPARE(f.fake.msgBox.titles, asks ? QStringList{"Vorlix"} : QStringList{});
+        QCOMPARE(f.mainUnloads, int(ends));
+        QCOMPARE(f.forms.MainIfLoaded() == nullptr, ends);
+        if (!ends)
             QCOMPARE(buttonState(f.main()), before);
-        } else {
-            QCOMPARE(f.mainUnloads, 1);
-            QVERIFY(!f.forms.MainIfLoaded());
-        }
+        QVERIFY(!ends || !f.forms.PlayListIfLoaded());
+        QVERIFY(on || f.listFileBytes() == "<missing>");
+        f.forms.UnloadMain(); // a second request finds nothing left to close
+        QCOMPARE(f.mainUnloads, 1);
     }
 
     void shutdownUnloadsTheOthersAndEndsPlaybackByDestruction()
@@ -119,6 +120,9 @@ private slots:
         f.powerOn();
         f.main().Image_button_Click(); // dialog path, cancelled: nothing chosen yet
         f.forms.PlayList().List1->AddItem("/music/new.mp3");
+        f.forms.About();
+        f.forms.AboutMain();
+        QVERIFY(f.forms.AboutIfLoaded() && f.forms.AboutMainIfLoaded());
         const QStringList callsBefore = f.calls();
         f.fake.msgBox.answer = MsgBoxResult::Yes;
         f.main().Image_power_Click();
@@ -129,26 +133,6 @@ private slots:
         QCOMPARE(f.calls(), callsBefore); // no playback operation at the end
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(f.fake.mp3->destroyed);
-    }
-
-    void systemCloseShutsDownWithoutAsking()
-    {
-        Fixture f;
-        f.powerOn();
-        f.main().close();
-        QVERIFY(f.fake.msgBox.prompts.isEmpty());
-        QCOMPARE(f.mainUnloads, 1);
-        QVERIFY(!f.forms.PlayListIfLoaded());
-        // A second request finds nothing left to close.
-        f.forms.UnloadMain();
-        QCOMPARE(f.mainUnloads, 1);
-    }
-
-    void closeWhileNeverUsedWritesNothing()
-    {
-        Fixture f;
-        f.main().close();
-        QCOMPARE(f.listFileBytes(), QByteArray("<missing>"));
     }
 
     // Playing
@@ -194,52 +178,48 @@ private slots:
         QVERIFY(!f.forms.PlayList().isHidden());
     }
 
+    // One press of play per choice, with pause between; a cancel after a
+    // choice plays that choice again.
     void playFromDialog_data()
     {
-        QTest::addColumn<QList<std::optional<QString>>>("choices");
+        QTest::addColumn<Choices>("choices");
         QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<bool>("timer");
+        QTest::addColumn<QString>("caption"); // after one tick of the display timer; empty: timer off
         QTest::addColumn<bool>("playing");
         const std::optional<QString> cancel;
-        QTest::newRow("mp3") << QList<std::optional<QString>>{"/m/Song.mp3"}
-                             << QStringList{"Stop", "Open /m/Song.mp3", "Play"} << true << true;
-        QTest::newRow("upper-case MP3") << QList<std::optional<QString>>{"/m/LOUD.MP3"}
-                                        << QStringList{"Stop", "Open /m/LOUD.MP3", "Play"} << true
-                                        << true;
-        QTest::newRow("not mp3: playing look, nothing played")
-            << QList<std::optional<QString>>{"/m/notes.txt"} << QStringList{} << false << true;
-        QTest::newRow("cancel before any choice") << QList<std::optional<QString>>{cancel}
-                                                  << QStringList{} << false << false;
+        const QStringList song{"Stop", "Open /m/Track 01.mp3", "Play"};
+        QTest::newRow("mp3") << Choices{"/m/Track 01.mp3"} << song << "Track 01" << true;
+        QTest::newRow("not mp3: playing look, nothing played") << Choices{"/m/notes.txt"} << QStringList{} << "" << true;
+        QTest::newRow("cancel before any choice") << Choices{cancel} << QStringList{} << "" << false;
+        QTest::newRow("cancel after a choice") << Choices{"/m/Track 01.mp3", cancel}
+                                               << song + QStringList{"Pause"} + song << "Track 01" << true;
     }
     void playFromDialog()
     {
-        QFETCH(QList<std::optional<QString>>, choices);
+        QFETCH(Choices, choices);
         QFETCH(QStringList, calls);
-        QFETCH(bool, timer);
+        QFETCH(QString, caption);
         QFETCH(bool, playing);
         Fixture f;
         f.powerOn();
-        for (const auto& c : choices)
-            f.fake.fileDialog.choices.append(c);
-        f.main().Image_button_Click();
-        QCOMPARE(f.fake.fileDialog.filters, QStringList{"Mp3|*.mp3"});
+        f.fake.fileDialog.choices = choices;
+        for (qsizetype i = 0; i < choices.size(); ++i) {
+            if (i > 0)
+                f.main().Image_pause_Click();
+            f.main().Image_button_Click();
+        }
+        QCOMPARE(f.fake.fileDialog.filters.constFirst(), QStringLiteral("Mp3|*.mp3"));
+        QCOMPARE(f.fake.fileDialog.initials.constLast(), choices.size() > 1 ? *choices[0] : QString());
         QCOMPARE(f.calls(), calls);
-        QCOMPARE(f.main().Timer_MP3DataShow->Enabled(), timer);
         QCOMPARE(buttonState(f.main()), playing ? kPlaying : kIdle);
+        QCOMPARE(f.main().Timer_MP3DataShow->Enabled(), !caption.isEmpty());
         QVERIFY(f.forms.PlayListIfLoaded()->List1->ListCount() == 0); // not added to the list
-    }
-
-    void cancelAfterAChoiceReplaysIt()
-    {
-        Fixture f;
-        f.powerOn();
-        f.fake.fileDialog.choices = {QStringLiteral("/m/first.mp3")};
-        f.main().Image_button_Click();
-        f.main().Image_pause_Click();
-        f.calls().clear();
-        f.main().Image_button_Click(); // cancelled
-        QCOMPARE(f.fake.fileDialog.initials.last(), QStringLiteral("/m/first.mp3"));
-        QCOMPARE(f.calls(), (QStringList{"Stop", "Open /m/first.mp3", "Play"}));
+        if (!caption.isEmpty()) {
+            f.main().Timer_MP3DataShow_Timer();
+            QCOMPARE(f.main().Text_Title->caption(), caption);
+            f.main().Timer_MP3DataShow_Timer();
+            QCOMPARE(f.main().Text_Title->caption(), caption + "   ");
+        }
     }
 
     void pauseRestoresIdleAndSavesTheList()
@@ -255,25 +235,13 @@ private slots:
         f.main().Image_pause_Click();
         QCOMPARE(f.calls(), QStringList{"Pause"});
         QCOMPARE(buttonState(f.main()), kIdle);
-        QCOMPARE(f.main().Text_Title->caption(), kIdleCaption);
+        QCOMPARE(f.main().Text_Title->caption(), kIdleText);
         QVERIFY(!f.main().Timer_MP3DataShow->Enabled());
         QVERIFY(!f.forms.PlayListIfLoaded());
         QCOMPARE(f.listFileBytes(), QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n/m/c.mp3\r\n"));
         // The next touch makes the window afresh, nothing selected.
         QCOMPARE(f.forms.PlayList().List1->ListIndex(), -1);
         QCOMPARE(f.forms.PlayList().List1->ListCount(), 3);
-    }
-
-    void dialogSongScrollsOnTheDisplay()
-    {
-        Fixture f;
-        f.powerOn();
-        f.fake.fileDialog.choices = {QStringLiteral("/music/Track 01.mp3")};
-        f.main().Image_button_Click();
-        f.main().Timer_MP3DataShow_Timer();
-        QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Track 01"));
-        f.main().Timer_MP3DataShow_Timer();
-        QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Track 01   "));
     }
 
     void volumeStepsCallInOrder()
@@ -284,8 +252,7 @@ private slots:
         f.main().Image_button_Click();
         f.calls().clear();
         f.main().Image_volume_decrease_Click();
-        QCOMPARE(f.calls(),
-                 (QStringList{"GetVolume1", "GetVolume2", "SetVolume 58981 58981", "GetVolume1"}));
+        QCOMPARE(f.calls(), (QStringList{"GetVolume1", "GetVolume2", "SetVolume 58981 58981", "GetVolume1"}));
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  90%       "));
         f.main().Image_volume_increase_Click();
         f.main().Image_volume_increase_Click();

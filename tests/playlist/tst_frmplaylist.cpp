@@ -15,7 +15,9 @@ using namespace vorlix::test;
 
 namespace {
 
-const QList<QByteArray> kThree{"/m/one.mp3", "/m/two.mp3", "/m/three.mp3"};
+using Entries = QList<QByteArray>;
+using Choices = QList<std::optional<QString>>;
+const Entries kThree{"/m/one.mp3", "/m/two.mp3", "/m/three.mp3"};
 
 } // namespace
 
@@ -25,8 +27,7 @@ private slots:
     void loadShapesAndReadsEveryByte()
     {
         Fixture f;
-        const QList<QByteArray> entries{"/m/caf\xc3\xa9.mp3", "C:\\Music\\\xe9t\xe9.mp3", "",
-                                        "  spaced  ", "/m/one.mp3", "/m/one.mp3"};
+        const Entries entries{"/m/caf\xc3\xa9.mp3", "C:\\Music\\\xe9t\xe9.mp3", "", "  spaced  ", "/m/one.mp3", "/m/one.mp3"};
         f.writeList(entries);
         f.powerOn();
         frmPlayList& list = f.forms.PlayList();
@@ -61,27 +62,21 @@ private slots:
 
     void addAppendsTheChosenFile_data()
     {
-        QTest::addColumn<QList<std::optional<QString>>>("choices");
-        QTest::addColumn<QList<QByteArray>>("entries");
+        QTest::addColumn<Choices>("choices");
+        QTest::addColumn<Entries>("entries");
         const std::optional<QString> cancel;
-        QTest::newRow("chosen") << QList<std::optional<QString>>{"/m/a.mp3"}
-                                << QList<QByteArray>{"/m/a.mp3"};
-        QTest::newRow("same file twice") << QList<std::optional<QString>>{"/m/a.mp3", "/m/a.mp3"}
-                                         << QList<QByteArray>{"/m/a.mp3", "/m/a.mp3"};
-        QTest::newRow("first cancel") << QList<std::optional<QString>>{cancel}
-                                      << QList<QByteArray>{};
-        QTest::newRow("cancel after a choice adds nothing")
-            << QList<std::optional<QString>>{"/m/a.mp3", cancel} << QList<QByteArray>{"/m/a.mp3"};
-        QTest::newRow("a line break in the name")
-            << QList<std::optional<QString>>{"/m/two\nlines.mp3"} << QList<QByteArray>{};
+        QTest::newRow("chosen") << Choices{"/m/a.mp3"} << Entries{"/m/a.mp3"};
+        QTest::newRow("same file twice") << Choices{"/m/a.mp3", "/m/a.mp3"} << Entries{"/m/a.mp3", "/m/a.mp3"};
+        QTest::newRow("first cancel") << Choices{cancel} << Entries{};
+        QTest::newRow("cancel after a choice adds nothing") << Choices{"/m/a.mp3", cancel} << Entries{"/m/a.mp3"};
+        QTest::newRow("a line break in the name") << Choices{"/m/two\nlines.mp3"} << Entries{};
         QTest::newRow("non-ASCII name kept as its bytes")
-            << QList<std::optional<QString>>{QStringLiteral("/m/\u00e9t\u00e9.mp3")}
-            << QList<QByteArray>{"/m/\xc3\xa9t\xc3\xa9.mp3"};
+            << Choices{QStringLiteral("/m/\u00e9t\u00e9.mp3")} << Entries{"/m/\xc3\xa9t\xc3\xa9.mp3"};
     }
     void addAppendsTheChosenFile()
     {
-        QFETCH(QList<std::optional<QString>>, choices);
-        QFETCH(QList<QByteArray>, entries);
+        QFETCH(Choices, choices);
+        QFETCH(Entries, entries);
         Fixture f;
         frmPlayList& list = f.forms.PlayList();
         for (const auto& choice : choices) {
@@ -103,7 +98,7 @@ private slots:
         QCOMPARE(list.List1->ListCount(), 3);
         list.List1->setListIndex(1);
         list.Command_Remove_Click();
-        QCOMPARE(list.List1->entries(), (QList<QByteArray>{"/m/one.mp3", "/m/three.mp3"}));
+        QCOMPARE(list.List1->entries(), (Entries{"/m/one.mp3", "/m/three.mp3"}));
         QCOMPARE(list.List1->ListIndex(), -1);
 
         list.List1->setListIndex(1);
@@ -119,50 +114,36 @@ private slots:
 
     void monitor_data()
     {
-        QTest::addColumn<QList<QByteArray>>("entries");
+        QTest::addColumn<Entries>("entries");
         QTest::addColumn<int>("selected");
-        QTest::addColumn<QList<std::optional<int>>>("playResults");
-        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<std::optional<int>>("played"); // what Play reports
+        QTest::addColumn<QString>("next");              // the song opened next, if any
         QTest::addColumn<int>("selectedAfter");
-        const std::optional<int> fails;
-        QTest::newRow("playing: nothing happens")
-            << kThree << 0 << QList<std::optional<int>>{0} << QStringList{"Play"} << 0;
-        QTest::newRow("over: the next one")
-            << kThree << 0 << QList<std::optional<int>>{650}
-            << QStringList{"Play", "Open /m/two.mp3", "Play"} << 1;
-        QTest::newRow("last over: wraps to the first")
-            << kThree << 2 << QList<std::optional<int>>{650}
-            << QStringList{"Play", "Open /m/one.mp3", "Play"} << 0;
-        QTest::newRow("one entry repeats")
-            << QList<QByteArray>{"/m/solo.mp3"} << 0 << QList<std::optional<int>>{650}
-            << QStringList{"Play", "Open /m/solo.mp3", "Play"} << 0;
-        QTest::newRow("failing Play counts as over")
-            << kThree << 1 << QList<std::optional<int>>{fails}
-            << QStringList{"Play", "Open /m/three.mp3", "Play"} << 2;
-        QTest::newRow("status beyond 16 bits counts as over")
-            << kThree << 0 << QList<std::optional<int>>{70000}
-            << QStringList{"Play", "Open /m/two.mp3", "Play"} << 1;
+        QTest::newRow("playing: nothing happens") << kThree << 0 << std::optional(0) << "" << 0;
+        QTest::newRow("over: the next one") << kThree << 0 << std::optional(650) << "two" << 1;
+        QTest::newRow("last over: wraps to the first") << kThree << 2 << std::optional(650) << "one" << 0;
+        QTest::newRow("one entry repeats") << Entries{"/m/solo.mp3"} << 0 << std::optional(650) << "solo" << 0;
+        QTest::newRow("failing Play counts as over") << kThree << 1 << std::optional<int>() << "three" << 2;
+        QTest::newRow("status beyond 16 bits counts as over") << kThree << 0 << std::optional(70000) << "two" << 1;
         QTest::newRow("no selection: the first is selected, then followed")
-            << kThree << -1 << QList<std::optional<int>>{650}
-            << QStringList{"Play", "Open /m/two.mp3", "Play"} << 1;
-        QTest::newRow("empty list: nothing")
-            << QList<QByteArray>{} << -1 << QList<std::optional<int>>{650} << QStringList{} << -1;
+            << kThree << -1 << std::optional(650) << "two" << 1;
+        QTest::newRow("empty list: nothing") << Entries{} << -1 << std::optional(650) << "" << -1;
     }
     void monitor()
     {
-        QFETCH(QList<QByteArray>, entries);
+        QFETCH(Entries, entries);
         QFETCH(int, selected);
-        QFETCH(QList<std::optional<int>>, playResults);
-        QFETCH(QStringList, calls);
+        QFETCH(std::optional<int>, played);
+        QFETCH(QString, next);
         QFETCH(int, selectedAfter);
         Fixture f;
         f.writeList(entries);
         frmPlayList& list = f.forms.PlayList();
         list.List1->setListIndex(selected);
-        for (const auto& r : playResults)
-            f.fake.mp3->playResults.append(r);
+        f.fake.mp3->playResults = {played};
         list.Timer_MP3ListDataShow_Timer();
-        QCOMPARE(f.calls(), calls);
+        const QStringList opened{"Open /m/" + next + ".mp3", "Play"};
+        QCOMPARE(f.calls(), entries.isEmpty() ? QStringList{} : QStringList{"Play"} + (next.isEmpty() ? QStringList{} : opened));
         QCOMPARE(list.List1->ListIndex(), selectedAfter);
     }
 

@@ -109,8 +109,6 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(Status, status);
         QFETCH(bool, saves);
-        if (kind == "mode000" && ::geteuid() == 0)
-            QSKIP("root reads a file of mode 000");
         const QString path = kind == "nofolder" ? tmp.path() + "/gone/mp3list.ini" : file();
         const QByteArray name = QFile::encodeName(path);
         const QString other = tmp.path() + "/other";
@@ -122,7 +120,11 @@ private slots:
         QVERIFY((kind != "mode000" && kind != "fsize") || writePlaylistFile(path, {"old"}));
         QVERIFY(kind != "mode000" || ::chmod(name.constData(), 0) == 0);
 
+        // Root may read any file, so root reads as nobody here.
+        const bool asNobody = kind == "mode000" && ::geteuid() == 0;
+        QVERIFY(!asNobody || (::chmod(QFile::encodeName(tmp.path()), 0711) == 0 && ::seteuid(65534) == 0));
         const PlaylistRead read = readPlaylistFile(path);
+        QVERIFY(!asNobody || ::seteuid(0) == 0);
         QCOMPARE(read.status, status);
         QCOMPARE(read.entries, status != Status::Read ? Entries{} : Entries{kind == "link" ? "other" : "old"});
 
