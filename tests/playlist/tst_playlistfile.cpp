@@ -20,10 +20,7 @@ QByteArray contents(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<cannot open>");
 }
 
-Entries manyEntries(char letter, int count)
-{
-    return Entries(count, "/home/user/Music/" + QByteArray(40, letter) + ".mp3");
-}
+Entries manyEntries(char letter, int count) { return Entries(count, "/home/user/Music/" + QByteArray(40, letter) + ".mp3"); }
 
 } // namespace
 
@@ -76,16 +73,13 @@ private slots:
     void roundTrip()
     {
         QFETCH(Entries, entries);
-        QByteArray bytes;
-        for (const QByteArray& entry : entries)
-            bytes += entry + "\r\n";
+        const QByteArray bytes = entries.isEmpty() ? QByteArray() : entries.join("\r\n") + "\r\n";
         // An entry holding a line end would come back as wrong entries: it is left out.
         QCOMPARE(serializePlaylist(Entries{"b\nc"} + entries + Entries{"d\r"}), bytes);
         QVERIFY(writePlaylistFile(file(), entries));
         QCOMPARE(contents(file()), bytes);
-        const PlaylistRead read = readPlaylistFile(file());
-        QCOMPARE(read.status, Status::Read);
-        QCOMPARE(read.entries, entries);
+        QCOMPARE(readPlaylistFile(file()).status, Status::Read);
+        QCOMPARE(readPlaylistFile(file()).entries, entries);
     }
 
     // What is at the file's place, what reading it finds, whether a save over
@@ -134,8 +128,7 @@ private slots:
         // past 4 KiB, and the new list is far longer.
         rlimit limit {};
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
-        rlimit small = limit;
-        small.rlim_cur = kind == "fsize" ? 4096 : limit.rlim_cur;
+        const rlimit small{kind == "fsize" ? 4096 : limit.rlim_cur, limit.rlim_max};
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
         const bool saved = writePlaylistFile(path, fresh);
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);

@@ -15,12 +15,8 @@
 namespace vorlix::x11 {
 
 namespace {
-
-struct Free {
-    void operator()(void* p) const { std::free(p); }
-};
+struct Free { void operator()(void* p) const { std::free(p); } };
 template <class T> using Reply = std::unique_ptr<T, Free>;
-
 } // namespace
 
 bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
@@ -37,9 +33,6 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 }
 
 // Xvfb
-
-Xvfb::Xvfb(std::unique_ptr<QProcess> server, QString display)
-    : server_(std::move(server)), display_(std::move(display)) {}
 
 std::unique_ptr<Xvfb> Xvfb::start(QString* error)
 {
@@ -61,7 +54,7 @@ std::unique_ptr<Xvfb> Xvfb::start(QString* error)
         *error = QStringLiteral("Xvfb did not start");
         return nullptr; // ~QProcess kills it
     }
-    return std::unique_ptr<Xvfb>(new Xvfb(std::move(server), ':' + QString::fromLatin1(number.trimmed())));
+    return std::unique_ptr<Xvfb>(new Xvfb{std::move(server), ':' + QString::fromLatin1(number.trimmed())});
 }
 
 Xvfb::~Xvfb()
@@ -87,14 +80,10 @@ bool Xvfb::runTool(const QString& program, const QStringList& args, QString* out
     QProcess tool;
     tool.setProcessEnvironment(clientEnvironment());
     tool.start(program, args);
-    if (!tool.waitForFinished(10000)) {
-        tool.kill();
-        tool.waitForFinished(1000);
-        return false;
-    }
+    const bool ended = tool.waitForFinished(10000); // ~QProcess ends one that hangs
     if (output)
         *output = QString::fromLocal8Bit(tool.readAllStandardOutput());
-    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    return ended && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
 // XConnection

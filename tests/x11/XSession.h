@@ -37,7 +37,7 @@ public:
     bool runTool(const QString& program, const QStringList& args, QString* output = nullptr) const;
 
 private:
-    Xvfb(std::unique_ptr<QProcess> server, QString display);
+    Xvfb(std::unique_ptr<QProcess> server, QString display) : server_(std::move(server)), display_(std::move(display)) {}
     std::unique_ptr<QProcess> server_;
     QString display_;
 };
