@@ -35,47 +35,34 @@ const QString kIdleText = QStringLiteral("Vorlix       v1.0     ");
 class TestFrmMain : public QObject {
     Q_OBJECT
 private slots:
-    void loadShapesTheWindowOnly()
+    void loadThenPowerOn()
     {
         Fixture f;
+        f.writeList({"/music/a.mp3"});
         frmMain& m = f.main();
         QCOMPARE(m.size(), QSize(300, 82));
         QVERIFY(m.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(!m.mask().contains(QPoint(0, 0)));
         QVERIFY(m.mask().contains(QPoint(150, 40)));
-        // The volume buttons stand on the top edge and must stay clickable.
-        QVERIFY(m.mask().contains(QPoint(155, 5)));
+        QVERIFY(m.mask().contains(QPoint(155, 5))); // the volume keys stand on the top edge
         QCOMPARE(buttonState(m), kOff);
         QVERIFY(m.pic2->isHidden());
         QCOMPARE(m.Text_Title->caption(), kIdleText);
-        QVERIFY(f.calls().isEmpty());
         QVERIFY(!f.forms.PlayListIfLoaded());
         QVERIFY(!m.Timer_MP3DataShow->Enabled());
-    }
 
-    void pauseLiesAbovePlay()
-    {
-        Fixture f;
-        frmMain& m = f.main();
-        m.Image_pause->show();
-        QCOMPARE(m.pic1->childAt(m.Image_button->geometry().center()), m.Image_pause);
-    }
-
-    void powerOnSwitchesOnWithoutAsking()
-    {
-        Fixture f;
-        f.writeList({"/music/a.mp3"});
-        f.powerOn();
-        QCOMPARE(buttonState(f.main()), kIdle);
+        f.powerOn(); // without asking
+        QCOMPARE(buttonState(m), kIdle);
         QVERIFY(f.fake.msgBox.prompts.isEmpty());
         QCOMPARE(f.fake.sound.played, QStringList{"/nonexistent-program-folder/do.wav"});
         const frmPlayList* list = f.forms.PlayListIfLoaded();
         QVERIFY(list && list->isHidden());
         QCOMPARE(list->List1->ListCount(), 1);
+        QVERIFY(f.calls().isEmpty());
+        m.Image_pause->show(); // pause lies above play
+        QCOMPARE(m.pic1->childAt(m.Image_button->geometry().center()), m.Image_pause);
     }
 
-    // Power and the second skin's key ask first; the system's close request
-    // does not. Closing a player never used writes no list file.
     void closing_data()
     {
         QTest::addColumn<bool>("on");
@@ -137,45 +124,40 @@ private slots:
 
     // Playing
 
+    // With the playlist on screen, play plays the selected song (the first
+    // when none is) and puts the list away; with an empty list it only clicks.
     void playFromList_data()
     {
+        QTest::addColumn<QList<QByteArray>>("entries");
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("played");
-        QTest::newRow("nothing selected plays the first") << -1 << "/m/one.mp3";
-        QTest::newRow("third selected") << 2 << "/m/three.mp3";
+        const QList<QByteArray> three{"/m/one.mp3", "/m/two.mp3", "/m/three.mp3"};
+        QTest::newRow("nothing selected plays the first") << three << -1 << "/m/one.mp3";
+        QTest::newRow("third selected") << three << 2 << "/m/three.mp3";
+        QTest::newRow("empty list") << QList<QByteArray>{} << -1 << "";
     }
     void playFromList()
     {
+        QFETCH(QList<QByteArray>, entries);
         QFETCH(int, selected);
         QFETCH(QString, played);
         Fixture f;
-        f.writeList({"/m/one.mp3", "/m/two.mp3", "/m/three.mp3"});
+        f.writeList(entries);
         f.powerOn();
         f.main().Image_PlayList_Click();
         frmPlayList& list = f.forms.PlayList();
         list.List1->setListIndex(selected);
-        f.main().Image_button_Click();
-        QCOMPARE(f.calls(), (QStringList{"Stop", "Open " + played, "Play"}));
-        QVERIFY(list.Timer_MP3ListDataShow->Enabled());
-        QVERIFY(!f.main().Timer_MP3DataShow->Enabled());
-        QVERIFY(list.isHidden());
-        QVERIFY(f.forms.PlayListIfLoaded());
-        QCOMPARE(list.List1->ListIndex(), selected == -1 ? 0 : selected);
-        QCOMPARE(buttonState(f.main()), kPlaying);
-        QVERIFY(f.fake.fileDialog.filters.isEmpty());
-    }
-
-    void playWithEmptyListOnlyClicks()
-    {
-        Fixture f;
-        f.powerOn();
-        f.main().Image_PlayList_Click();
         f.fake.sound.played.clear();
         f.main().Image_button_Click();
         QCOMPARE(f.fake.sound.played.size(), 1);
-        QVERIFY(f.calls().isEmpty());
-        QCOMPARE(buttonState(f.main()), kIdle);
-        QVERIFY(!f.forms.PlayList().isHidden());
+        QVERIFY(f.fake.fileDialog.filters.isEmpty());
+        QCOMPARE(f.calls(), played.isEmpty() ? QStringList() : (QStringList{"Stop", "Open " + played, "Play"}));
+        QCOMPARE(list.Timer_MP3ListDataShow->Enabled(), !played.isEmpty());
+        QVERIFY(!f.main().Timer_MP3DataShow->Enabled());
+        QCOMPARE(list.isHidden(), !played.isEmpty());
+        QCOMPARE(f.forms.PlayListIfLoaded(), &list);
+        QCOMPARE(list.List1->ListIndex(), selected == -1 && !played.isEmpty() ? 0 : selected);
+        QCOMPARE(buttonState(f.main()), played.isEmpty() ? kIdle : kPlaying);
     }
 
     // One press of play per choice, with pause between; a cancel after a
