@@ -75,8 +75,7 @@ private slots:
         QFETCH(QList<int>, channel1);
         QFETCH(QList<int>, channel2);
         QFETCH(QStringList, percents);
-        std::int32_t v1 = start1;
-        std::int32_t v2 = start2;
+        std::int32_t v1 = start1, v2 = start2;
         for (int i = 0; i < channel1.size(); ++i) {
             std::tie(v1, v2) = steppedVolume(v1, v2, VolumeDirection(direction));
             QCOMPARE(v1, channel1[i]);
@@ -89,15 +88,12 @@ private slots:
     {
         // A volume that cannot be read, or a step past 32 bits, takes the
         // clamping branch; a level that cannot be shown reads 0 %.
-        QCOMPARE(steppedVolume(std::nullopt, 100, VolumeDirection::Up),
-                 std::make_pair(std::int32_t{65535}, std::int32_t{65535}));
-        QCOMPARE(steppedVolume(100, std::nullopt, VolumeDirection::Down),
-                 std::make_pair(std::int32_t{0}, std::int32_t{0}));
-        QCOMPARE(steppedVolume(std::numeric_limits<std::int32_t>::max(), 0, VolumeDirection::Up),
-                 std::make_pair(std::int32_t{65535}, std::int32_t{65535}));
+        using Pair = std::pair<std::int32_t, std::int32_t>;
+        QCOMPARE(steppedVolume(std::nullopt, 100, VolumeDirection::Up), Pair(65535, 65535));
+        QCOMPARE(steppedVolume(100, std::nullopt, VolumeDirection::Down), Pair(0, 0));
+        QCOMPARE(steppedVolume(std::numeric_limits<std::int32_t>::max(), 0, VolumeDirection::Up), Pair(65535, 65535));
         QCOMPARE(volumeCaption(std::nullopt), QStringLiteral("Volume :  0%       "));
-        QCOMPARE(volumeCaption(std::numeric_limits<std::int32_t>::max()),
-                 QStringLiteral("Volume :  0%       "));
+        QCOMPARE(volumeCaption(std::numeric_limits<std::int32_t>::max()), QStringLiteral("Volume :  0%       "));
         QCOMPARE(volumeCaption(-6554), QStringLiteral("Volume : -10%       "));
     }
 

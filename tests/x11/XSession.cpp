@@ -32,8 +32,6 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
     return true;
 }
 
-// Xvfb
-
 std::unique_ptr<Xvfb> Xvfb::start(QString* error)
 {
     // Xvfb takes the first free display number and writes it to -displayfd
@@ -85,8 +83,6 @@ bool Xvfb::runTool(const QString& program, const QStringList& args, QString* out
         *output = QString::fromLocal8Bit(tool.readAllStandardOutput());
     return ended && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
-
-// XConnection
 
 std::unique_ptr<XConnection> XConnection::open(const QString& display)
 {

@@ -102,9 +102,7 @@ class TestX11Player : public QObject {
             return false;
         window_ = *found;
         sinceClick_.invalidate();
-        // The picture comes with the first paint, a moment after the map;
-        // tests compare against it. (One that never comes is
-        // showsTheShapedPicture's to report.)
+        // The picture comes with the first paint, a moment after the map.
         waitUntil([&] { return insideMismatches(windowShot()) == 0; }, 5s);
         return true;
     }
@@ -139,8 +137,7 @@ class TestX11Player : public QObject {
         return box;
     }
 
-    // The window once two shots in a row agree: a caption arrives whole, not
-    // just its first glyph.
+    // The window once two shots in a row agree (a caption arrives whole).
     QImage settledShot() const
     {
         QImage last;
@@ -153,8 +150,7 @@ private slots:
     {
         QVERIFY2(QFileInfo(kPlayer).isExecutable(), qPrintable(kPlayer));
         QVERIFY(scratch_.isValid());
-        // What the window shows when off: the skin, and the play key's own
-        // picture over the painted one.
+        // Off, the window shows the skin with the play key's own picture over it.
         picture_ = QImage(QStringLiteral(":/skin1.gif")).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(picture_.size(), L::kSkinSize);
         outline_ = MakeWindowRegion(picture_);
@@ -279,8 +275,7 @@ private slots:
             const auto box = askToClose();
             QVERIFY2(box, "no question window");
             QVERIFY(!box->geometry.isEmpty());
-            // With no window manager the box takes the focus itself when it
-            // maps; it is given it all the same, as a window manager would.
+            // Given the focus as a window manager would (without one it takes it itself).
             QVERIFY(xdotool({"windowfocus", "--sync", QString::number(box->id)}));
             QVERIFY(xdotool({"key", key}));
             if (key == noKey) {
@@ -296,8 +291,7 @@ private slots:
         QCOMPARE(player_->exitCode(), 0);
     }
 
-    // The system's requests to end the program end it normally, whatever it
-    // is showing.
+    // The system's requests to end the program end it normally, whatever it shows.
     void closeRequests_data()
     {
         QTest::addColumn<int>("signal"); // 0: the window manager's close request
@@ -322,8 +316,7 @@ private slots:
     }
 };
 
-// The test itself needs no display, only the Xvfb it starts; run by hand it
-// stays off the desktop too.
+// Needs no display but the Xvfb it starts; run by hand it stays off the desktop.
 int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
