@@ -4,6 +4,15 @@
 
 using namespace vorlix;
 
+namespace {
+struct Steps {
+    VolumeDirection direction;
+    int start1, start2;
+    QList<int> channel1, channel2;
+    QStringList percents;
+};
+} // namespace
+
 class TestDisplay : public QObject {
     Q_OBJECT
 private slots:
@@ -46,41 +55,32 @@ private slots:
         QCOMPARE(hasMp3Extension(input), mp3);
     }
 
+    // Steps from the start levels: both channels after each step, and the
+    // percentage shown.
     void volumeSteps_data()
     {
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("start1");
-        QTest::addColumn<int>("start2");
-        QTest::addColumn<QList<int>>("channel1");
-        QTest::addColumn<QList<int>>("channel2");
-        QTest::addColumn<QStringList>("percents");
+        QTest::addColumn<Steps>("steps");
         const QList<int> up{6554, 13108, 19662, 26216, 32770, 39324, 45878, 52432, 58986, 65535, 65535};
         const QList<int> down{58981, 52427, 45873, 39319, 32765, 26211, 19657, 13103, 6549, 0, 0};
-        QTest::newRow("up from silence") << int(VolumeDirection::Up) << 0 << 0 << up << up
-                                         << QString("10 20 30 40 50 60 70 80 90 100 100").split(' ');
-        QTest::newRow("down from full") << int(VolumeDirection::Down) << 65535 << 65535 << down << down
-                                        << QString("90 80 70 60 50 40 30 20 10 0 0").split(' ');
+        QTest::newRow("up from silence")
+            << Steps{VolumeDirection::Up, 0, 0, up, up, QString("10 20 30 40 50 60 70 80 90 100 100").split(' ')};
+        QTest::newRow("down from full")
+            << Steps{VolumeDirection::Down, 65535, 65535, down, down, QString("90 80 70 60 50 40 30 20 10 0 0").split(' ')};
         QTest::newRow("either channel crossing the top clamps both")
-            << int(VolumeDirection::Up) << 60000 << 10000 << QList<int>{65535} << QList<int>{65535} << QStringList{"100"};
+            << Steps{VolumeDirection::Up, 60000, 10000, {65535}, {65535}, {"100"}};
         QTest::newRow("either channel crossing zero silences both")
-            << int(VolumeDirection::Down) << 50000 << 3000 << QList<int>{0} << QList<int>{0} << QStringList{"0"};
-        QTest::newRow("channel 1 alone decides the text")
-            << int(VolumeDirection::Up) << 26214 << 0 << QList<int>{32768} << QList<int>{6554} << QStringList{"50"};
+            << Steps{VolumeDirection::Down, 50000, 3000, {0}, {0}, {"0"}};
+        QTest::newRow("channel 1 alone decides the text") << Steps{VolumeDirection::Up, 26214, 0, {32768}, {6554}, {"50"}};
     }
     void volumeSteps()
     {
-        QFETCH(int, direction);
-        QFETCH(int, start1);
-        QFETCH(int, start2);
-        QFETCH(QList<int>, channel1);
-        QFETCH(QList<int>, channel2);
-        QFETCH(QStringList, percents);
-        std::int32_t v1 = start1, v2 = start2;
-        for (int i = 0; i < channel1.size(); ++i) {
-            std::tie(v1, v2) = steppedVolume(v1, v2, VolumeDirection(direction));
-            QCOMPARE(v1, channel1[i]);
-            QCOMPARE(v2, channel2[i]);
-            QCOMPARE(volumeCaption(v1), QStringLiteral("Volume :  ") + percents[i] + QStringLiteral("%       "));
+        QFETCH(Steps, steps);
+        std::int32_t v1 = steps.start1, v2 = steps.start2;
+        for (int i = 0; i < steps.channel1.size(); ++i) {
+            std::tie(v1, v2) = steppedVolume(v1, v2, steps.direction);
+            QCOMPARE(v1, steps.channel1[i]);
+            QCOMPARE(v2, steps.channel2[i]);
+            QCOMPARE(volumeCaption(v1), QStringLiteral("Volume :  ") + steps.percents[i] + QStringLiteral("%       "));
         }
     }
 
