@@ -31,26 +31,28 @@ const QRect kDisplayRect = L::Text_Title.pixels();
 // a click; presses on the player keep further apart than that.
 constexpr auto kClickGap = 600ms;
 
+// The pixels of `image` where `where` holds.
+int count(const QImage& image, const std::function<bool(QPoint, QRgb)>& where)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += where(QPoint(x, y), image.pixel(x, y) | 0xff000000);
+    return n;
+}
+
 // Caption ink: far darker than the glass it is written on.
 int inkPixels(const QImage& image)
 {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += qGray(image.pixel(x, y)) < 90;
-    return count;
+    return count(image, [](QPoint, QRgb pixel) { return qGray(pixel) < 90; });
 }
 
 // Pixels of `shot` that differ from `want` where `where` holds.
 int mismatches(const QImage& shot, const QImage& want, const std::function<bool(QPoint)>& where)
 {
-    if (shot.size() != want.size())
-        return -1;
-    int wrong = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            wrong += where(QPoint(x, y)) && (shot.pixel(x, y) | 0xff000000) != (want.pixel(x, y) | 0xff000000);
-    return wrong;
+    return shot.size() != want.size() ? -1 : count(shot, [&](QPoint p, QRgb pixel) {
+        return where(p) && pixel != (want.pixel(p) | 0xff000000);
+    });
 }
 
 } // namespace
