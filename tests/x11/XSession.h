@@ -53,6 +53,7 @@ class XConnection {
 public:
     static std::unique_ptr<XConnection> open(const QString& display);
     ~XConnection();
+    XConnection(const XConnection&) = delete; // one owner of the connection
 
     xcb_connection_t* raw() const { return conn_; }
     quint32 root() const { return root_; }
