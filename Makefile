@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench assets clean package
+.PHONY: all deps configure build run test test-sanitize fuzz bench assets clean package
 
 all: build
 
@@ -21,6 +21,19 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The whole suite again, built with ASan, LSan and UBSan in a folder of its own.
+test-sanitize: deps
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVORLIX_SANITIZE=ON >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for a minute, growing its corpus in build/fuzz/corpus.
+FUZZ_SECONDS ?= 60
+fuzz: build
+	@for t in fuzz_playlist fuzz_song; do mkdir -p $(BUILD_DIR)/fuzz/corpus/$$t && \
+	  $(BUILD_DIR)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(BUILD_DIR)/fuzz/ \
+	    $(BUILD_DIR)/fuzz/corpus/$$t $(BUILD_DIR)/fuzz/seeds/$$t || exit 1; done
 
 bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benches
@@ -45,4 +58,4 @@ package: deps
 	@cd $(PACKAGE_DIR) && cpack
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-sanitize

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick lame sox mpg123
   fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming fonts-liberation2
   openbox desktop-file-utils appstream dbus-daemon playerctl
+  clang libclang-rt-dev
 )
 
 missing=()

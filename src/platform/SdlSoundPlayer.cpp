@@ -11,7 +11,10 @@ namespace vorlix {
 
 SdlSoundPlayer::SdlSoundPlayer(std::shared_ptr<SdlAudio> audio)
     : audio_(std::move(audio))
-    , worker_([this] { run(); })
+    , worker_([this] {
+        run();
+        SDL_TLSCleanup(); // SDL keeps per-thread state for threads it did not start
+    })
 {
 }
 

@@ -30,48 +30,38 @@ public:
         bool destroyed = false;
     };
 
-    explicit FakeMp3Play(std::shared_ptr<State> state) : state_(std::move(state)) {}
-    ~FakeMp3Play() override { state_->destroyed = true; }
+    explicit FakeMp3Play(std::shared_ptr<State> state) : s_(std::move(state)) {}
+    ~FakeMp3Play() override { s_->destroyed = true; }
 
     bool Open(const std::string& path, const std::string&) override
     {
-        state_->calls << QStringLiteral("Open ") + QString::fromStdString(path);
-        return !state_->failOpen;
+        s_->calls << QStringLiteral("Open ") + QString::fromStdString(path);
+        return !s_->failOpen;
     }
     std::optional<int> Play() override
     {
-        state_->calls << QStringLiteral("Play");
-        if (!state_->playResults.isEmpty())
-            return state_->playResults.takeFirst();
-        return state_->playStatus;
+        s_->calls << QStringLiteral("Play");
+        return s_->playResults.isEmpty() ? s_->playStatus : s_->playResults.takeFirst();
     }
-    bool Pause() override { return record("Pause"); }
-    bool Stop() override { return record("Stop"); }
-    std::optional<std::int32_t> GetVolume1() override
-    {
-        record("GetVolume1");
-        return state_->failVolume ? std::nullopt : std::optional(state_->volume1);
-    }
-    std::optional<std::int32_t> GetVolume2() override
-    {
-        record("GetVolume2");
-        return state_->failVolume ? std::nullopt : std::optional(state_->volume2);
-    }
+    bool Pause() override { s_->calls << QStringLiteral("Pause"); return true; }
+    bool Stop() override { s_->calls << QStringLiteral("Stop"); return true; }
+    std::optional<std::int32_t> GetVolume1() override { return volume("GetVolume1", s_->volume1); }
+    std::optional<std::int32_t> GetVolume2() override { return volume("GetVolume2", s_->volume2); }
     bool SetVolume(std::int32_t v1, std::int32_t v2) override
     {
-        state_->calls << QStringLiteral("SetVolume %1 %2").arg(v1).arg(v2);
-        state_->volume1 = v1;
-        state_->volume2 = v2;
+        s_->calls << QStringLiteral("SetVolume %1 %2").arg(v1).arg(v2);
+        s_->volume1 = v1;
+        s_->volume2 = v2;
         return true;
     }
 
 private:
-    bool record(const char* call)
+    std::optional<std::int32_t> volume(const char* call, std::int32_t value)
     {
-        state_->calls << QString::fromLatin1(call);
-        return true;
+        s_->calls << QString::fromLatin1(call);
+        return s_->failVolume ? std::nullopt : std::optional(value);
     }
-    std::shared_ptr<State> state_;
+    std::shared_ptr<State> s_;
 };
 
 // Answers every message box with `answer` and records the prompts.
@@ -85,27 +75,22 @@ public:
         return answer;
     }
     int answer = MsgBoxResult::No;
-    QStringList prompts;
+    QStringList prompts, titles;
     QList<int> styles;
-    QStringList titles;
 };
 
 // Returns the scripted choices, first to last; nothing (a cancel) once they
 // run out. Records the filters and initial files it was shown with.
 class FakeFileDialog : public FileDialog {
 public:
-    std::optional<QString> getOpenFileName(QWidget*, const QString& filter,
-                                           const QString& initial) override
+    std::optional<QString> getOpenFileName(QWidget*, const QString& filter, const QString& initial) override
     {
         filters << filter;
         initials << initial;
-        if (choices.isEmpty())
-            return std::nullopt;
-        return choices.takeFirst();
+        return choices.isEmpty() ? std::nullopt : choices.takeFirst();
     }
     QList<std::optional<QString>> choices;
-    QStringList filters;
-    QStringList initials;
+    QStringList filters, initials;
 };
 
 class RecordingSound : public SoundPlayer {
@@ -117,8 +102,12 @@ public:
 // A complete set of services made of doubles, with the playlist folder in
 // `tempFolder` (a scratch folder of the test's).
 struct FakeServices {
-    explicit FakeServices(const QString& tempFolder = {});
-    Services services();
+    explicit FakeServices(const QString& tempFolder = {}) : tempFolder(tempFolder) {}
+    Services services()
+    {
+        return Services{sound, msgBox, fileDialog, [state = mp3] { return std::make_unique<FakeMp3Play>(state); },
+                        QStringLiteral("/nonexistent-program-folder"), tempFolder, helpViewer, registry, shell};
+    }
 
     std::shared_ptr<FakeMp3Play::State> mp3 = std::make_shared<FakeMp3Play::State>();
     FakeMsgBox msgBox;

@@ -15,17 +15,11 @@ namespace vorlix::test {
 // The program's windows on doubles, with the playlist file in a scratch
 // folder. The player window is loaded but not shown.
 struct Fixture {
-    Fixture() : fake(dir.path() + u'/'), forms(fake.services())
-    {
-        forms.setOnMainUnloaded([this] { ++mainUnloads; });
-    }
+    Fixture() : fake(dir.path() + u'/'), forms(fake.services()) { forms.setOnMainUnloaded([this] { ++mainUnloads; }); }
 
     frmMain& main() { return forms.Main(); }
     QString listFile() const { return playlistFilePath(fake.tempFolder); }
-    void writeList(const QList<QByteArray>& entries) const
-    {
-        QVERIFY(writePlaylistFile(listFile(), entries));
-    }
+    void writeList(const QList<QByteArray>& entries) const { QVERIFY(writePlaylistFile(listFile(), entries)); }
     QByteArray listFileBytes() const
     {
         QFile file(listFile());

@@ -42,14 +42,23 @@ struct Rig {
     std::optional<std::size_t> playToEnd()
     {
         std::size_t before = 0;
-        if (!QTest::qWaitFor([&] { before = frames(); return engine->Play() == kSongOver; }, 30000))
-            return std::nullopt;
-        return before;
+        const bool over = QTest::qWaitFor([&] { before = frames(); return engine->Play() == kSongOver; }, 30000);
+        return over ? std::optional(before) : std::nullopt;
     }
 
     std::mutex mutex;
     std::vector<std::int16_t> samples;
     std::unique_ptr<Mp3Engine> engine;   // goes first
+};
+
+// A song and how it is played: its rate and length, the channel volumes, the SDL driver.
+struct Song {
+    QString mp3;
+    int rate;
+    double seconds;
+    int left = kVolumeMax;
+    int right = kVolumeMax;
+    QByteArray driver = "disk";
 };
 
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -61,17 +70,8 @@ QByteArray noise(int bytes, quint32 seed)
     return out;
 }
 
-QByteArray slurp(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+QByteArray slurp(const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }
+bool put(const QString& path, const QByteArray& bytes) { QFile f(path); return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(); }
 
 // What libmpg123 makes of the file, as stereo 16-bit samples.
 std::vector<std::int16_t> reference(const QString& mp3)
@@ -98,11 +98,9 @@ class TestMp3Engine : public QObject {
         const QString wav = path(name + ".wav"), mp3 = path(name + ".mp3");
         const QStringList sox = QStringList{"-D", "-n", "-b", "16"} + format.split(' ') + QStringList{wav, "synth"}
             + synth.split(' ');
-        if (!QFile::exists(mp3)
-            && (QProcess::execute("sox", sox) != 0
-                || QProcess::execute("lame", QStringList{"--quiet"} + lame + QStringList{wav, mp3}) != 0))
-            return {};
-        return mp3;
+        const bool made = QFile::exists(mp3) || (QProcess::execute("sox", sox) == 0
+            && QProcess::execute("lame", QStringList{"--quiet"} + lame + QStringList{wav, mp3}) == 0);
+        return made ? mp3 : QString();
     }
 
     QString stereoTones(int seconds)
@@ -122,39 +120,27 @@ private slots:
 
     void handsOutExactlyTheDecodedFrames_data()
     {
-        QTest::addColumn<QString>("mp3");
-        QTest::addColumn<int>("rate");
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<int>("left");
-        QTest::addColumn<int>("right");
-        QTest::addColumn<QByteArray>("driver");
-        const auto row = [](const char* name, const QString& mp3, int rate, double seconds, int left = kVolumeMax,
-                             int right = kVolumeMax, const char* driver = "disk") {
-            QTest::newRow(name) << mp3 << rate << seconds << left << right << QByteArray(driver);
-        };
+        QTest::addColumn<Song>("song");
+        const auto row = [](const char* name, const Song& song) { QTest::newRow(name) << song; };
         const QString tones = stereoTones(2);
-        row("stereo 44.1 kHz, another tone on each side", tones, 44100, 2);
-        row("left volume 0", tones, 44100, 2, 0, kVolumeMax);
-        row("right volume 0", tones, 44100, 2, kVolumeMax, 0);
-        row("volumes 6554 and 32770", tones, 44100, 2, 6554, 32770);
-        row("no working SDL driver", stereoTones(1), 44100, 1, kVolumeMax, kVolumeMax, "nosuchdriver");
-        row("MPEG-2 mono 22.05 kHz", song("mono22", "-r 22050 -c 1", "1.5 sine 300", {"-b", "32"}), 22050, 1.5);
-        row("MPEG-2.5 mono 8 kHz", song("mono8", "-r 8000 -c 1", "1.5 sine 200", {"-b", "16"}), 8000, 1.5);
-        row("VBR 48 kHz, Xing header", song("vbr48", "-r 48000 -c 2", "2 sine 500 pinknoise", {"-V", "4"}), 48000, 2);
-        row("VBR, no Xing header", song("vbr", "-r 44100 -c 2", "2 sine 500 pinknoise", {"-V", "4", "-t"}), 44100, 2);
+        row("stereo 44.1 kHz, another tone on each side", {tones, 44100, 2});
+        row("left volume 0", {tones, 44100, 2, 0, kVolumeMax});
+        row("right volume 0", {tones, 44100, 2, kVolumeMax, 0});
+        row("volumes 6554 and 32770", {tones, 44100, 2, 6554, 32770});
+        row("no working SDL driver", {stereoTones(1), 44100, 1, kVolumeMax, kVolumeMax, "nosuchdriver"});
+        row("MPEG-2 mono 22.05 kHz", {song("mono22", "-r 22050 -c 1", "1.5 sine 300", {"-b", "32"}), 22050, 1.5});
+        row("MPEG-2.5 mono 8 kHz", {song("mono8", "-r 8000 -c 1", "1.5 sine 200", {"-b", "16"}), 8000, 1.5});
+        row("VBR 48 kHz, Xing header", {song("vbr48", "-r 48000 -c 2", "2 sine 500 pinknoise", {"-V", "4"}), 48000, 2});
+        row("VBR, no Xing header", {song("vbr", "-r 44100 -c 2", "2 sine 500 pinknoise", {"-V", "4", "-t"}), 44100, 2});
         put(path("cover.jpg"), "\xff\xd8\xff\xe0" + noise(400 * 1024, 7));
         row("ID3v2 tag with 400 KB cover art",
-            song("art", "-r 44100 -c 2", "2 sine 440 sine 1000", {"-b", "128", "--ti", path("cover.jpg")}), 44100, 2);
+            {song("art", "-r 44100 -c 2", "2 sine 440 sine 1000", {"-b", "128", "--ti", path("cover.jpg")}), 44100, 2});
     }
 
     void handsOutExactlyTheDecodedFrames()
     {
-        QFETCH(QString, mp3);
-        QFETCH(int, rate);
-        QFETCH(double, seconds);
-        QFETCH(int, left);
-        QFETCH(int, right);
-        QFETCH(QByteArray, driver);
+        QFETCH(Song, song);
+        const auto& [mp3, rate, seconds, left, right, driver] = song;
         QVERIFY(!mp3.isEmpty());
         qputenv("SDL_AUDIODRIVER", driver);
         const auto full = reference(mp3);

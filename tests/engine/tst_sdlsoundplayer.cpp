@@ -1,6 +1,7 @@
 // The click-sound player under SDL's dummy driver, which plays in real time.
 #include "platform/SdlSoundPlayer.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,8 +44,14 @@ private slots:
         QTRY_VERIFY(!player->holdsDevice());   // let go once the click is over
         player->play(longSound);
         QTRY_VERIFY(player->queuedBytes() > longQueued / 2);
+        QElapsedTimer clock;
+        clock.start();
         player.reset();   // destroyed while playing
         SdlSoundPlayer().play(longSound);   // destroyed before its worker got to the sound
+        QVERIFY(clock.elapsed() < 2500);   // neither plays the 5 s sound out
+        SdlSoundPlayer next;   // and SDL is left fit for the next one
+        next.play(longSound);
+        QTRY_VERIFY(next.queuedBytes() > longQueued / 2);
     }
 };
 

@@ -1,3 +1,5 @@
+#include "about/frmAbout.h"
+#include "about/frmAboutMAin.h"
 #include "doubles/Fixture.h"
 #include "engine/Mp3Play.h"
 #include "skin/ImageControl.h"
@@ -9,6 +11,7 @@
 
 using namespace vorlix;
 using namespace vorlix::test;
+using Choices = QList<std::optional<QString>>;
 
 namespace {
 
@@ -16,264 +19,193 @@ namespace {
 // playlist, then whether the display shows.
 QString buttonState(frmMain& m)
 {
-    auto flags = [](QWidget* w) {
-        return QString(w->isHidden() ? "-" : "V") + (w->isEnabled() ? "E" : "-");
-    };
+    auto flags = [](QWidget* w) { return QString(w->isHidden() ? "-" : "V") + (w->isEnabled() ? "E" : "-"); };
     return QStringList{flags(m.Image_button), flags(m.Image_pause), flags(m.Image_volume_increase),
-                       flags(m.Image_volume_decrease), flags(m.Image_PlayList),
-                       m.Text_Title->isHidden() ? QStringLiteral("off") : QStringLiteral("on")}
+                       flags(m.Image_volume_decrease), flags(m.Image_PlayList), m.Text_Title->isHidden() ? "off" : "on"}
         .join(u' ');
 }
 
 const QString kOff = QStringLiteral("V- -- V- V- V- off");
 const QString kIdle = QStringLiteral("VE -- V- V- VE on");
 const QString kPlaying = QStringLiteral("-- VE VE VE VE on");
+const QString kIdleText = QStringLiteral("Vorlix       v1.0     ");
 
 } // namespace
 
 class TestFrmMain : public QObject {
     Q_OBJECT
 private slots:
-    void loadShapesTheWindowOnly()
-    {
-        Fixture f;
-        frmMain& m = f.main();
-        QCOMPARE(m.size(), QSize(300, 82));
-        QVERIFY(m.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(!m.mask().isEmpty());
-        QVERIFY(!m.mask().contains(QPoint(0, 0)));
-        QVERIFY(m.mask().contains(QPoint(150, 40)));
-        // The volume buttons stand on the top edge and must stay clickable.
-        QVERIFY(m.mask().contains(QPoint(155, 5)));
-        QCOMPARE(buttonState(m), kOff);
-        QVERIFY(m.pic2->isHidden());
-        QCOMPARE(m.Text_Title->caption(), kIdleCaption);
-        QVERIFY(f.calls().isEmpty());
-        QVERIFY(!f.forms.PlayListIfLoaded());
-        QVERIFY(!m.Timer_MP3DataShow->Enabled());
-    }
-
-    void pauseLiesAbovePlay()
-    {
-        Fixture f;
-        frmMain& m = f.main();
-        m.Image_pause->show();
-        QCOMPARE(m.pic1->childAt(m.Image_button->geometry().center()), m.Image_pause);
-    }
-
-    void powerOnSwitchesOnWithoutAsking()
+    void loadThenPowerOn()
     {
         Fixture f;
         f.writeList({"/music/a.mp3"});
-        f.powerOn();
-        QCOMPARE(buttonState(f.main()), kIdle);
+        frmMain& m = f.main();
+        QCOMPARE(m.size(), QSize(300, 82));
+        QVERIFY(m.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(!m.mask().contains(QPoint(0, 0)));
+        QVERIFY(m.mask().contains(QPoint(150, 40)));
+        QVERIFY(m.mask().contains(QPoint(155, 5))); // the volume keys stand on the top edge
+        QCOMPARE(buttonState(m), kOff);
+        QVERIFY(m.pic2->isHidden());
+        QCOMPARE(m.Text_Title->caption(), kIdleText);
+        QVERIFY(!f.forms.PlayListIfLoaded());
+        QVERIFY(!m.Timer_MP3DataShow->Enabled());
+
+        f.powerOn(); // without asking
+        QCOMPARE(buttonState(m), kIdle);
         QVERIFY(f.fake.msgBox.prompts.isEmpty());
         QCOMPARE(f.fake.sound.played, QStringList{"/nonexistent-program-folder/do.wav"});
-        frmPlayList* list = f.forms.PlayListIfLoaded();
-        QVERIFY(list);
-        QVERIFY(list->isHidden());
+        const frmPlayList* list = f.forms.PlayListIfLoaded();
+        QVERIFY(list && list->isHidden());
         QCOMPARE(list->List1->ListCount(), 1);
+        QVERIFY(f.calls().isEmpty());
+        m.Image_pause->show(); // pause lies above play
+        QCOMPARE(m.pic1->childAt(m.Image_button->geometry().center()), m.Image_pause);
     }
 
-    void closeQuestion_data()
+    // Power and the second skin's key ask first; the system's close request
+    // does not. Closing unloads the other windows, saves the list if it was
+    // loaded (a player never used writes none), and ends playback by
+    // destroying the engine, not by a call.
+    void closing_data()
     {
-        QTest::addColumn<bool>("powerOnFirst");
-        QTest::addColumn<bool>("viaSecondSkin");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<int>("answer");
-        QTest::newRow("power, No") << true << false << MsgBoxResult::No;
-        QTest::newRow("power, Yes") << true << false << MsgBoxResult::Yes;
-        QTest::newRow("second skin while off, No") << false << true << MsgBoxResult::No;
-        QTest::newRow("second skin while off, Yes") << false << true << MsgBoxResult::Yes;
+        QTest::newRow("power, No") << true << "power" << MsgBoxResult::No;
+        QTest::newRow("power, Yes") << true << "power" << MsgBoxResult::Yes;
+        QTest::newRow("second skin while off, No") << false << "skin2" << MsgBoxResult::No;
+        QTest::newRow("second skin while off, Yes") << false << "skin2" << MsgBoxResult::Yes;
+        QTest::newRow("system request while on") << true << "system" << MsgBoxResult::No;
+        QTest::newRow("system request, never used") << false << "system" << MsgBoxResult::No;
     }
-    void closeQuestion()
+    void closing()
     {
-        QFETCH(bool, powerOnFirst);
-        QFETCH(bool, viaSecondSkin);
+        QFETCH(bool, on);
+        QFETCH(QString, how);
         QFETCH(int, answer);
         Fixture f;
-        if (powerOnFirst)
+        if (on) {
+            f.writeList({"/m/old.mp3"});
             f.powerOn();
-        const QString before = buttonState(f.main());
-        f.fake.msgBox.answer = answer;
-        if (viaSecondSkin)
-            f.main().Image2_Click();
-        else
-            f.main().Image_power_Click();
-        QCOMPARE(f.fake.msgBox.prompts, QStringList{"Close Vorlix?"});
-        QCOMPARE(f.fake.msgBox.styles, QList<int>{36});
-        QCOMPARE(f.fake.msgBox.titles, QStringList{"Vorlix"});
-        if (answer == MsgBoxResult::No) {
-            QCOMPARE(f.mainUnloads, 0);
-            QVERIFY(f.forms.MainIfLoaded());
-            QCOMPARE(buttonState(f.main()), before);
-        } else {
-            QCOMPARE(f.mainUnloads, 1);
-            QVERIFY(!f.forms.MainIfLoaded());
+            f.forms.PlayList().List1->AddItem("/m/new.mp3");
         }
-    }
-
-    void shutdownUnloadsTheOthersAndEndsPlaybackByDestruction()
-    {
-        Fixture f;
-        f.writeList({"/music/old.mp3"});
-        f.powerOn();
-        f.main().Image_button_Click(); // dialog path, cancelled: nothing chosen yet
-        f.forms.PlayList().List1->AddItem("/music/new.mp3");
-        const QStringList callsBefore = f.calls();
-        f.fake.msgBox.answer = MsgBoxResult::Yes;
-        f.main().Image_power_Click();
-        QVERIFY(!f.forms.PlayListIfLoaded());
-        QVERIFY(!f.forms.AboutIfLoaded());
-        QVERIFY(!f.forms.AboutMainIfLoaded());
-        QCOMPARE(f.listFileBytes(), QByteArray("/music/old.mp3\r\n/music/new.mp3\r\n"));
-        QCOMPARE(f.calls(), callsBefore); // no playback operation at the end
+        f.forms.About();
+        f.forms.AboutMain();
+        const QString before = buttonState(f.main());
+        const QStringList calls = f.calls();
+        f.fake.msgBox.answer = answer;
+        how == "power" ? f.main().Image_power_Click() : how == "skin2" ? f.main().Image2_Click() : void(f.main().close());
+        const bool asks = how != "system", ends = !asks || answer == MsgBoxResult::Yes;
+        QCOMPARE(f.fake.msgBox.prompts, asks ? QStringList{"Close Vorlix?"} : QStringList{});
+        QCOMPARE(f.fake.msgBox.styles, asks ? QList<int>{36} : QList<int>{});
+        QCOMPARE(f.fake.msgBox.titles, asks ? QStringList{"Vorlix"} : QStringList{});
+        QCOMPARE(f.mainUnloads, int(ends));
+        QCOMPARE(!f.forms.MainIfLoaded() && !f.forms.AboutIfLoaded() && !f.forms.AboutMainIfLoaded(), ends);
+        QCOMPARE(f.forms.MainIfLoaded() && f.forms.AboutIfLoaded() && f.forms.AboutMainIfLoaded(), !ends);
+        if (!ends)
+            QCOMPARE(buttonState(f.main()), before);
+        QVERIFY(!ends || !f.forms.PlayListIfLoaded());
+        QCOMPARE(f.listFileBytes(), QByteArray(!on ? "<missing>" : ends ? "/m/old.mp3\r\n/m/new.mp3\r\n" : "/m/old.mp3\r\n"));
+        QCOMPARE(f.calls(), calls);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(f.fake.mp3->destroyed);
-    }
-
-    void systemCloseShutsDownWithoutAsking()
-    {
-        Fixture f;
-        f.powerOn();
-        f.main().close();
-        QVERIFY(f.fake.msgBox.prompts.isEmpty());
-        QCOMPARE(f.mainUnloads, 1);
-        QVERIFY(!f.forms.PlayListIfLoaded());
-        // A second request finds nothing left to close.
-        f.forms.UnloadMain();
+        QCOMPARE(f.fake.mp3->destroyed, ends);
+        f.forms.UnloadMain(); // a second request finds nothing left to close
         QCOMPARE(f.mainUnloads, 1);
     }
 
-    void closeWhileNeverUsedWritesNothing()
-    {
-        Fixture f;
-        f.main().close();
-        QCOMPARE(f.listFileBytes(), QByteArray("<missing>"));
-    }
-
-    // Playing
-
+    // With the playlist on screen, play plays the selected song (the first
+    // when none is) and puts the list away; with an empty list it only clicks.
+    // Pause then restores the idle look.
     void playFromList_data()
     {
+        QTest::addColumn<QList<QByteArray>>("entries");
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("played");
-        QTest::newRow("nothing selected plays the first") << -1 << "/m/one.mp3";
-        QTest::newRow("third selected") << 2 << "/m/three.mp3";
+        const QList<QByteArray> three{"/m/one.mp3", "/m/two.mp3", "/m/three.mp3"};
+        QTest::newRow("nothing selected plays the first") << three << -1 << "/m/one.mp3";
+        QTest::newRow("third selected") << three << 2 << "/m/three.mp3";
+        QTest::newRow("empty list") << QList<QByteArray>{} << -1 << "";
     }
     void playFromList()
     {
+        QFETCH(QList<QByteArray>, entries);
         QFETCH(int, selected);
         QFETCH(QString, played);
         Fixture f;
-        f.writeList({"/m/one.mp3", "/m/two.mp3", "/m/three.mp3"});
+        f.writeList(entries);
         f.powerOn();
         f.main().Image_PlayList_Click();
         frmPlayList& list = f.forms.PlayList();
         list.List1->setListIndex(selected);
-        f.main().Image_button_Click();
-        QCOMPARE(f.calls(), (QStringList{"Stop", "Open " + played, "Play"}));
-        QVERIFY(list.Timer_MP3ListDataShow->Enabled());
-        QVERIFY(!f.main().Timer_MP3DataShow->Enabled());
-        QVERIFY(list.isHidden());
-        QVERIFY(f.forms.PlayListIfLoaded());
-        QCOMPARE(list.List1->ListIndex(), selected == -1 ? 0 : selected);
-        QCOMPARE(buttonState(f.main()), kPlaying);
-        QVERIFY(f.fake.fileDialog.filters.isEmpty());
-    }
-
-    void playWithEmptyListOnlyClicks()
-    {
-        Fixture f;
-        f.powerOn();
-        f.main().Image_PlayList_Click();
         f.fake.sound.played.clear();
         f.main().Image_button_Click();
         QCOMPARE(f.fake.sound.played.size(), 1);
-        QVERIFY(f.calls().isEmpty());
-        QCOMPARE(buttonState(f.main()), kIdle);
-        QVERIFY(!f.forms.PlayList().isHidden());
-    }
-
-    void playFromDialog_data()
-    {
-        QTest::addColumn<QList<std::optional<QString>>>("choices");
-        QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<bool>("timer");
-        QTest::addColumn<bool>("playing");
-        const std::optional<QString> cancel;
-        QTest::newRow("mp3") << QList<std::optional<QString>>{"/m/Song.mp3"}
-                             << QStringList{"Stop", "Open /m/Song.mp3", "Play"} << true << true;
-        QTest::newRow("upper-case MP3") << QList<std::optional<QString>>{"/m/LOUD.MP3"}
-                                        << QStringList{"Stop", "Open /m/LOUD.MP3", "Play"} << true
-                                        << true;
-        QTest::newRow("not mp3: playing look, nothing played")
-            << QList<std::optional<QString>>{"/m/notes.txt"} << QStringList{} << false << true;
-        QTest::newRow("cancel before any choice") << QList<std::optional<QString>>{cancel}
-                                                  << QStringList{} << false << false;
-    }
-    void playFromDialog()
-    {
-        QFETCH(QList<std::optional<QString>>, choices);
-        QFETCH(QStringList, calls);
-        QFETCH(bool, timer);
-        QFETCH(bool, playing);
-        Fixture f;
-        f.powerOn();
-        for (const auto& c : choices)
-            f.fake.fileDialog.choices.append(c);
-        f.main().Image_button_Click();
-        QCOMPARE(f.fake.fileDialog.filters, QStringList{"Mp3|*.mp3"});
-        QCOMPARE(f.calls(), calls);
-        QCOMPARE(f.main().Timer_MP3DataShow->Enabled(), timer);
-        QCOMPARE(buttonState(f.main()), playing ? kPlaying : kIdle);
-        QVERIFY(f.forms.PlayListIfLoaded()->List1->ListCount() == 0); // not added to the list
-    }
-
-    void cancelAfterAChoiceReplaysIt()
-    {
-        Fixture f;
-        f.powerOn();
-        f.fake.fileDialog.choices = {QStringLiteral("/m/first.mp3")};
-        f.main().Image_button_Click();
-        f.main().Image_pause_Click();
-        f.calls().clear();
-        f.main().Image_button_Click(); // cancelled
-        QCOMPARE(f.fake.fileDialog.initials.last(), QStringLiteral("/m/first.mp3"));
-        QCOMPARE(f.calls(), (QStringList{"Stop", "Open /m/first.mp3", "Play"}));
-    }
-
-    void pauseRestoresIdleAndSavesTheList()
-    {
-        Fixture f;
-        f.writeList({"/m/a.mp3", "/m/b.mp3"});
-        f.powerOn();
-        f.main().Image_PlayList_Click();
-        f.main().Image_button_Click();
+        QVERIFY(f.fake.fileDialog.filters.isEmpty());
+        QCOMPARE(f.calls(), played.isEmpty() ? QStringList() : (QStringList{"Stop", "Open " + played, "Play"}));
+        QCOMPARE(list.Timer_MP3ListDataShow->Enabled(), !played.isEmpty());
+        QVERIFY(!f.main().Timer_MP3DataShow->Enabled());
+        QCOMPARE(list.isHidden(), !played.isEmpty());
+        QCOMPARE(f.forms.PlayListIfLoaded(), &list);
+        QCOMPARE(list.List1->ListIndex(), selected == -1 && !played.isEmpty() ? 0 : selected);
+        QCOMPARE(buttonState(f.main()), played.isEmpty() ? kIdle : kPlaying);
+        if (played.isEmpty())
+            return;
+        // Pause: idle again, the list saved and unloaded; the next touch makes it afresh.
+        list.List1->AddItem("/m/four.mp3");
         f.main().Text_Title->setCaption(QStringLiteral("a"));
-        f.forms.PlayList().List1->AddItem("/m/c.mp3");
         f.calls().clear();
         f.main().Image_pause_Click();
         QCOMPARE(f.calls(), QStringList{"Pause"});
         QCOMPARE(buttonState(f.main()), kIdle);
-        QCOMPARE(f.main().Text_Title->caption(), kIdleCaption);
-        QVERIFY(!f.main().Timer_MP3DataShow->Enabled());
+        QCOMPARE(f.main().Text_Title->caption(), kIdleText);
         QVERIFY(!f.forms.PlayListIfLoaded());
-        QCOMPARE(f.listFileBytes(), QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n/m/c.mp3\r\n"));
-        // The next touch makes the window afresh, nothing selected.
+        QCOMPARE(f.listFileBytes(), serializePlaylist(entries + QList<QByteArray>{"/m/four.mp3"}));
         QCOMPARE(f.forms.PlayList().List1->ListIndex(), -1);
-        QCOMPARE(f.forms.PlayList().List1->ListCount(), 3);
     }
 
-    void dialogSongScrollsOnTheDisplay()
+    // One press of play per choice, with pause between; a cancel after a
+    // choice plays that choice again.
+    void playFromDialog_data()
     {
+        QTest::addColumn<Choices>("choices");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QString>("caption"); // after one tick of the display timer; empty: timer off
+        QTest::addColumn<bool>("playing");
+        const std::optional<QString> cancel;
+        const QStringList song{"Stop", "Open /m/Track 01.mp3", "Play"};
+        QTest::newRow("mp3") << Choices{"/m/Track 01.mp3"} << song << "Track 01" << true;
+        QTest::newRow("not mp3: playing look, nothing played") << Choices{"/m/notes.txt"} << QStringList{} << "" << true;
+        QTest::newRow("cancel before any choice") << Choices{cancel} << QStringList{} << "" << false;
+        QTest::newRow("cancel after a choice") << Choices{"/m/Track 01.mp3", cancel}
+                                               << song + QStringList{"Pause"} + song << "Track 01" << true;
+    }
+    void playFromDialog()
+    {
+        QFETCH(Choices, choices);
+        QFETCH(QStringList, calls);
+        QFETCH(QString, caption);
+        QFETCH(bool, playing);
         Fixture f;
         f.powerOn();
-        f.fake.fileDialog.choices = {QStringLiteral("/music/Track 01.mp3")};
-        f.main().Image_button_Click();
-        f.main().Timer_MP3DataShow_Timer();
-        QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Track 01"));
-        f.main().Timer_MP3DataShow_Timer();
-        QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Track 01   "));
+        f.fake.fileDialog.choices = choices;
+        for (qsizetype i = 0; i < choices.size(); ++i) {
+            if (i > 0)
+                f.main().Image_pause_Click();
+            f.main().Image_button_Click();
+        }
+        QCOMPARE(f.fake.fileDialog.filters.constFirst(), QStringLiteral("Mp3|*.mp3"));
+        QCOMPARE(f.fake.fileDialog.initials.constLast(), choices.size() > 1 ? *choices[0] : QString());
+        QCOMPARE(f.calls(), calls);
+        QCOMPARE(buttonState(f.main()), playing ? kPlaying : kIdle);
+        QCOMPARE(f.main().Timer_MP3DataShow->Enabled(), !caption.isEmpty());
+        QVERIFY(f.forms.PlayListIfLoaded()->List1->ListCount() == 0); // not added to the list
+        if (!caption.isEmpty()) {
+            f.main().Timer_MP3DataShow_Timer();
+            QCOMPARE(f.main().Text_Title->caption(), caption);
+            f.main().Timer_MP3DataShow_Timer();
+            QCOMPARE(f.main().Text_Title->caption(), caption + "   ");
+        }
     }
 
     void volumeStepsCallInOrder()
@@ -284,8 +216,7 @@ private slots:
         f.main().Image_button_Click();
         f.calls().clear();
         f.main().Image_volume_decrease_Click();
-        QCOMPARE(f.calls(),
-                 (QStringList{"GetVolume1", "GetVolume2", "SetVolume 58981 58981", "GetVolume1"}));
+        QCOMPARE(f.calls(), (QStringList{"GetVolume1", "GetVolume2", "SetVolume 58981 58981", "GetVolume1"}));
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  90%       "));
         f.main().Image_volume_increase_Click();
         f.main().Image_volume_increase_Click();

@@ -5,9 +5,8 @@
 // needing a display of their own.
 
 #include <QImage>
-#include <QProcessEnvironment>
+#include <QProcess>
 #include <QRegion>
-#include <QString>
 #include <QStringList>
 
 #include <chrono>
@@ -15,8 +14,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-#include <sys/types.h>
 
 struct xcb_connection_t;
 
@@ -26,14 +23,12 @@ namespace vorlix::x11 {
 bool waitUntil(const std::function<bool()>& done,
                std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-// An Xvfb of its own on the first free display number, ended with this object.
+// An Xvfb of its own on a free display number, ended with this object.
 class Xvfb {
 public:
     // Empty when Xvfb is not installed or does not come up; `error` says why.
     static std::unique_ptr<Xvfb> start(QString* error);
     ~Xvfb();
-    Xvfb(const Xvfb&) = delete;
-    Xvfb& operator=(const Xvfb&) = delete;
 
     QString display() const { return display_; }
     // The environment of a client of this server: DISPLAY set, no Wayland.
@@ -42,8 +37,8 @@ public:
     bool runTool(const QString& program, const QStringList& args, QString* output = nullptr) const;
 
 private:
-    Xvfb(pid_t pid, QString display) : pid_(pid), display_(std::move(display)) {}
-    pid_t pid_;
+    Xvfb(std::unique_ptr<QProcess> server, QString display) : server_(std::move(server)), display_(std::move(display)) {}
+    std::unique_ptr<QProcess> server_;
     QString display_;
 };
 
@@ -58,8 +53,7 @@ class XConnection {
 public:
     static std::unique_ptr<XConnection> open(const QString& display);
     ~XConnection();
-    XConnection(const XConnection&) = delete;
-    XConnection& operator=(const XConnection&) = delete;
+    XConnection(const XConnection&) = delete; // one owner of the connection
 
     xcb_connection_t* raw() const { return conn_; }
     quint32 root() const { return root_; }
@@ -75,30 +69,14 @@ public:
     std::optional<QRegion> boundingShape(quint32 window) const;
     // The root window's pixels in `rect` (RGB32); a null image on failure.
     QImage grab(const QRect& rect) const;
-    QImage grabScreen() const;
-    // Where the pointer is on the root, and the child of the root under it
-    // (0: the root itself).
-    struct Pointer {
-        QPoint position;
-        quint32 child = 0;
-    };
-    std::optional<Pointer> pointer() const;
-    std::optional<quint32> inputFocus() const;
-    // WM_CLASS: the instance name, then the class name.
-    QStringList wmClass(quint32 window) const;
+    QImage grabScreen() const { return grab(QRect(QPoint(0, 0), screen_)); }
     // Asks the window to close the way a window manager does (WM_DELETE_WINDOW).
     bool sendDeleteWindow(quint32 window) const;
-    // Lets MapNotify events of the root's children arrive; waitForMap reads them.
-    bool watchRootChildren() const;
-    // Waits for a child of the root to be mapped whose geometry passes `match`.
-    std::optional<quint32> waitForMap(const std::function<bool(const QRect&)>& match,
-                                      std::chrono::milliseconds timeout) const;
 
 private:
-    XConnection(xcb_connection_t* conn, quint32 root, QSize screen);
+    XConnection(xcb_connection_t* conn, quint32 root, QSize screen)
+        : conn_(conn), root_(root), screen_(screen) {}
     quint32 atom(const char* name) const;
-    QString textProperty(quint32 window, quint32 property) const;
-    std::optional<QRect> geometry(quint32 window) const;
 
     xcb_connection_t* conn_;
     quint32 root_;

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Writes the seed corpora of the fuzz targets into $1/fuzz_playlist and
+# $1/fuzz_song: a few playlists with every kind of line end, and short songs
+# in each MPEG version (made with sox and lame), one with an ID3v2 tag.
+set -euo pipefail
+out=$1
+mkdir -p "$out/fuzz_playlist" "$out/fuzz_song"
+p=$out/fuzz_playlist
+printf '/home/u/Music/a.mp3\r\n/home/u/Music/b.mp3\r\n' > "$p/crlf"
+printf 'a\nb\rc\r\n\r\n\n\rd' > "$p/mixed"
+printf 'C:\\Music\\\xe9t\xe9.mp3\r\n  spaced  \r\n\xff\xfe\x00\x01\r\n' > "$p/bytes"
+: > "$p/empty"
+
+s=$out/fuzz_song
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+song() { # name, sox rate/channels, lame options
+  sox -D -n -b 16 -r "$2" -c "$3" "$tmp/$1.wav" synth 0.15 sine 440
+  lame --quiet "${@:4}" "$tmp/$1.wav" "$s/$1.mp3"
+}
+song mpeg1-stereo 44100 2 -b 64
+song mpeg2-mono 22050 1 -b 32
+song mpeg25-mono 8000 1 -b 16
+song vbr-id3 48000 2 -V 6 --tt Seed --ta Vorlix --add-id3v2
+head -c 700 "$s/mpeg1-stereo.mp3" > "$s/cut-short.mp3"
+printf 'Not a song.\n' > "$s/text"
