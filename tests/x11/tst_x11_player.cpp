@@ -201,7 +201,7 @@ private slots:
         const QString wanted = entry.value(QStringLiteral("Desktop Entry/StartupWMClass")).toString();
         QString wmClass;
         QVERIFY(xvfb_->runTool(QStringLiteral("xprop"), {"-id", QString::number(window_.id), "WM_CLASS"}, &wmClass));
-        QVERIFY2(!wanted.isEmpty() && wmClass.trimmed().endsWith(u", \"" + wanted + u'"'), qPrintable(wmClass));
+        QVERIFY2(!wanted.isEmpty() && wmClass.trimmed().endsWith(QStringLiteral(", \"%1\"").arg(wanted)), qPrintable(wmClass));
     }
 
     // The pointer over the window's rectangle but off the outline is over the
