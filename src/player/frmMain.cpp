@@ -177,7 +177,8 @@ void frmMain::Image_button_Click()
     } else {
         CommonDialog1.Filter = QStringLiteral("Mp3|*.mp3");
         CommonDialog1.ShowOpen();
-        if (CommonDialog1.FileName().isEmpty())
+        // The system may have closed the program while the dialog was open.
+        if (forms_.MainIfLoaded() != this || CommonDialog1.FileName().isEmpty())
             return;
         if (hasMp3Extension(CommonDialog1.FileName())) {
             Timer_MP3DataShow->setEnabled(true);
