@@ -25,16 +25,14 @@ bool waitFor(Done done, int ms)
     return true;
 }
 
-inline void stop(QProcess& process)
-{
-    process.kill();
-    process.waitForFinished();
-}
-
 class PulseServer {
 public:
     static constexpr int kRate = 44100;
-    ~PulseServer() { stop(server_); }
+    ~PulseServer()
+    {
+        server_.kill();
+        server_.waitForFinished();
+    }
 
     static std::unique_ptr<PulseServer> start(QString* error)   // empty on failure
     {
@@ -76,9 +74,7 @@ public:
         QProcess process;
         process.setProcessEnvironment(clientEnvironment());
         process.start(program, args);
-        const bool done = process.waitForFinished(10000);
-        if (!done)
-            stop(process);
+        const bool done = process.waitForFinished(10000);   // ~QProcess ends one that hangs
         if (output)
             *output = QString::fromLocal8Bit(process.readAllStandardOutput());
         return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
@@ -104,7 +100,8 @@ public:
     }
     ~MonitorRecording()
     {
-        stop(parec_);
+        parec_.kill();
+        parec_.waitForFinished();
         QFile::remove(file_);
     }
     bool started() const { return started_; }

@@ -230,7 +230,6 @@ private slots:
         QTest::newRow("text") << QByteArray("Not a song.\n").repeated(10000) << QByteArray() << -1.0 << -1.0;
         QTest::newRow("random bytes") << noise(256 * 1024, 11) << QByteArray() << -1.0 << -1.0;
         QTest::newRow("WAV renamed") << slurp(path("tones3.wav")) << QByteArray() << -1.0 << -1.0;
-        QTest::newRow("good song") << mp3 << QByteArray() << 1.0 << 1.0;
         QTest::newRow("damage in the middle, skipped") << damaged << QByteArray() << 0.75 << 1.0;
         QTest::newRow("truncated while playing") << mp3 << QByteArray("truncate") << 0.0 << 0.5;
         QTest::newRow("deleted while playing: still open") << mp3 << QByteArray("delete") << 1.0 << 1.0;
