@@ -4,6 +4,7 @@
 #include "audio/PulseServer.h"
 #include "engine/Mp3Engine.h"
 #include "platform/PulseSoundPlayer.h"
+#include "platform/SdlSoundPlayer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -145,6 +146,13 @@ class TestMp3Engine : public QObject {
         const bool made = QFile::exists(mp3) || (QProcess::execute("sox", sox) == 0
             && QProcess::execute("lame", QStringList{"--quiet"} + lame + QStringList{wav, mp3}) == 0);
         return made ? mp3 : QString();
+    }
+
+    QString wav(const QString& name, double seconds)
+    {
+        QProcess::execute("sox", {"-n", "-r", "22050", "-c", "1", "-b", "16", path(name), "synth",
+                                     QString::number(seconds), "sine", "880"});
+        return path(name);
     }
 
     QString stereoTones(int seconds)
@@ -375,15 +383,43 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(rig->Play(), std::optional<int>(kSongOver), 5000);
         QCOMPARE(rig.frames(), songFrames);
     }
+    // The clicks through SDL's dummy driver, which plays in real time.
+    void clicksPlayTheLatestSoundOnly()
+    {
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        auto player = std::make_unique<SdlSoundPlayer>();
+        player->play(path("missing.wav"));
+        player->play(QString());
+        QTRY_VERIFY(player->idle());
+        QCOMPARE(player->queuedBytes(), 0u);   // no default sound
+        const QString longSound = wav("long.wav", 5);
+        player->play(longSound);
+        QTRY_VERIFY(player->queuedBytes() > 0);
+        const std::uint32_t longQueued = player->queuedBytes();
+        player->play(wav("click.wav", 0.05));
+        QTRY_VERIFY(player->idle());
+        QVERIFY(player->queuedBytes() < longQueued / 50);   // 0.05 s at most, in the device's format, against 5 s
+        QVERIFY(player->holdsDevice());
+        QTRY_VERIFY(!player->holdsDevice());   // let go once the click is over
+        player->play(longSound);
+        QTRY_VERIFY(player->queuedBytes() > longQueued / 2);
+        QElapsedTimer clock;
+        clock.start();
+        player.reset();   // destroyed while playing
+        SdlSoundPlayer().play(longSound);   // destroyed before its worker got to the sound
+        QVERIFY(clock.elapsed() < 2500);   // neither plays the 5 s sound out
+        SdlSoundPlayer next;   // and SDL is left fit for the next one
+        next.play(longSound);
+        QTRY_VERIFY(next.queuedBytes() > longQueued / 2);
+    }
+
     void clickPlaysThroughTheServerAndLeaves()
     {
         if (!pulse())
             QSKIP("no private PulseAudio server");
-        const QString wav = path("click.wav");
-        QCOMPARE(QProcess::execute("sox", {"-n", "-r", "22050", "-c", "1", "-b", "16", wav, "synth", "0.1", "sine", "880"}), 0);
         MonitorRecording recording(*pulse_);
         PulseSoundPlayer player({});
-        player.play(wav);
+        player.play(wav("tick.wav", 0.1));
         QTRY_VERIFY_WITH_TIMEOUT(firstSound(recording.samples()) >= 0, 5000);
         QTRY_COMPARE(sinkInputs(), QString());
         QVERIFY(soundFrames(recording.samples()) < 4410 * 2);   // 0.1 s, as 44.1 kHz stereo
