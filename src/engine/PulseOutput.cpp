@@ -57,10 +57,10 @@ bool PulseOutput::open(int rate, Fill fill)
     bool ready = pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0
         && waitFor(&PulseOutput::contextSettled) && pa_context_get_state(context_) == PA_CONTEXT_READY;
     if (ready) {
-        const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate), 2};
+        const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate), 2};
         pa_channel_map map;
         pa_channel_map_init_stereo(&map);
-        stream_ = pa_stream_new_with_proplist(context_, "Song", &spec, &map, props);
+        stream_ = pa_stream_new_with_proplist(context_, "Song", &sampleFormat, &map, props);
     }
     pa_proplist_free(props);
     if (ready && stream_) {

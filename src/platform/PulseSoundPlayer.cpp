@@ -161,9 +161,9 @@ void PulseSoundPlayer::playNow(const QByteArray& path)
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
-    const pa_sample_spec spec{format.value_or(PA_SAMPLE_INVALID), static_cast<std::uint32_t>(wav.freq), wav.channels};
-    if (format && pa_sample_spec_valid(&spec))
-        stream_ = pa_stream_new(context_, "Click", &spec, nullptr);
+    const pa_sample_spec sampleFormat{format.value_or(PA_SAMPLE_INVALID), static_cast<std::uint32_t>(wav.freq), wav.channels};
+    if (format && pa_sample_spec_valid(&sampleFormat))
+        stream_ = pa_stream_new(context_, "Click", &sampleFormat, nullptr);
     if (stream_ && pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) >= 0
         && waitFor(mainloop_, [this] { return pa_stream_get_state(stream_) != PA_STREAM_CREATING; })
         && pa_stream_get_state(stream_) == PA_STREAM_READY) {
