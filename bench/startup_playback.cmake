@@ -4,7 +4,6 @@ if(TARGET PkgConfig::XCB AND TARGET bench_startup_baseline)
   vorlix_add_bench(bench_playback
     SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/bench_playback.cpp
             ${CMAKE_SOURCE_DIR}/tests/x11/XSession.cpp
-            ${CMAKE_SOURCE_DIR}/tests/audio/PulseServer.cpp
     LIBS vorlix_core PkgConfig::XCB)
   set_target_properties(bench_playback PROPERTIES AUTOMOC OFF AUTORCC OFF)
   add_dependencies(bench_playback vorlix bench_startup_baseline)

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace vorlix::test {
@@ -80,17 +81,21 @@ public:
 };
 
 // Returns the scripted choices, first to last; nothing (a cancel) once they
-// run out. Records the filters and initial files it was shown with.
+// run out. Records the filters and initial files it was shown with, and runs
+// `whileOpen` as though the user did it with the dialog open.
 class FakeFileDialog : public FileDialog {
 public:
     std::optional<QString> getOpenFileName(QWidget*, const QString& filter, const QString& initial) override
     {
         filters << filter;
         initials << initial;
+        if (whileOpen)
+            whileOpen();
         return choices.isEmpty() ? std::nullopt : choices.takeFirst();
     }
     QList<std::optional<QString>> choices;
     QStringList filters, initials;
+    std::function<void()> whileOpen;
 };
 
 class RecordingSound : public SoundPlayer {

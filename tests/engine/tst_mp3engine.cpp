@@ -1,23 +1,32 @@
 // The playback engine against songs made here with sox and lame, decoded for
-// reference by the mpg123 program.
+// reference by the mpg123 program, and against files that try to hang or cheat
+// it; through a private PulseAudio server, checked on what its null sink plays.
+#include "audio/PulseServer.h"
 #include "engine/Mp3Engine.h"
+#include "platform/PulseSoundPlayer.h"
+#include "platform/SdlSoundPlayer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 using namespace vorlix;
+using namespace vorlix::audio;
 using Output = Mp3Engine::Output;
 
 namespace {
@@ -84,13 +93,49 @@ std::vector<std::int16_t> reference(const QString& mp3)
     return {samples, samples + raw.size() / 2};
 }
 
+// An ID3v2.4 header claiming `claimed` bytes of body.
+QByteArray id3Header(quint32 claimed)
+{
+    QByteArray h("ID3\x04\x00\x00", 6);
+    for (int shift : {21, 14, 7, 0})
+        h.append(char((claimed >> shift) & 0x7f));
+    return h;
+}
+
+// The loudest sample of `channel` in 8192 frames from `from` on.
+int peak(const std::vector<std::int16_t>& s, std::size_t from, int channel)
+{
+    int most = 0;
+    for (std::size_t i = 2 * from + channel; i < std::min(s.size(), 2 * (from + 8192)); i += 2)
+        most = std::max(most, std::abs(int(s[i])));
+    return most;
+}
+
 } // namespace
 
 class TestMp3Engine : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
+    std::unique_ptr<PulseServer> pulse_;
     QString path(const QString& name) const { return dir_.filePath(name); }
+
+    // Starts the private sound server when there is none, for this process too.
+    bool pulse()
+    {
+        QString error;
+        if (!pulse_ && (pulse_ = PulseServer::start(&error)))
+            for (const char* name : {"PULSE_SERVER", "PULSE_CLIENTCONFIG"})
+                qputenv(name, pulse_->clientEnvironment().value(name).toLocal8Bit());
+        qunsetenv("SDL_AUDIODRIVER");   // else the clicks take SDL's
+        return pulse_ != nullptr;
+    }
+    QString sinkInputs() const
+    {
+        QString streams = "?";
+        pulse_->run("pactl", {"list", "short", "sink-inputs"}, &streams);
+        return streams;
+    }
 
     // sox makes name.wav, lame name.mp3.
     QString song(const QString& name, const QString& format, const QString& synth, const QStringList& lame)
@@ -101,6 +146,13 @@ class TestMp3Engine : public QObject {
         const bool made = QFile::exists(mp3) || (QProcess::execute("sox", sox) == 0
             && QProcess::execute("lame", QStringList{"--quiet"} + lame + QStringList{wav, mp3}) == 0);
         return made ? mp3 : QString();
+    }
+
+    QString wav(const QString& name, double seconds)
+    {
+        QProcess::execute("sox", {"-n", "-r", "22050", "-c", "1", "-b", "16", path(name), "synth",
+                                     QString::number(seconds), "sine", "880"});
+        return path(name);
     }
 
     QString stereoTones(int seconds)
@@ -186,7 +238,6 @@ private slots:
         QTest::newRow("text") << QByteArray("Not a song.\n").repeated(10000) << QByteArray() << -1.0 << -1.0;
         QTest::newRow("random bytes") << noise(256 * 1024, 11) << QByteArray() << -1.0 << -1.0;
         QTest::newRow("WAV renamed") << slurp(path("tones3.wav")) << QByteArray() << -1.0 << -1.0;
-        QTest::newRow("good song") << mp3 << QByteArray() << 1.0 << 1.0;
         QTest::newRow("damage in the middle, skipped") << damaged << QByteArray() << 0.75 << 1.0;
         QTest::newRow("truncated while playing") << mp3 << QByteArray("truncate") << 0.0 << 0.5;
         QTest::newRow("deleted while playing: still open") << mp3 << QByteArray("delete") << 1.0 << 1.0;
@@ -258,6 +309,184 @@ private slots:
             QCOMPARE(rig->Play(), std::optional<int>(0));
             QVERIFY(rig.reach(4096));
             QVERIFY(std::equal(first.begin(), first.begin() + 8192, rig.take().begin()));
+        }
+    }
+    // Open must neither wait for a FIFO's writer nor read an endless device;
+    // a good song opens after it.
+    void specialFilesAreRefusedAtOnce_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("FIFO") << path("fifo.mp3");
+        QTest::newRow("endless device") << QString("/dev/zero");
+    }
+    void specialFilesAreRefusedAtOnce()
+    {
+        QFETCH(QString, file);
+        if (file.endsWith("fifo.mp3") && !QFile::exists(file))
+            QCOMPARE(::mkfifo(local(file).c_str(), 0600), 0);
+        Rig rig(Output::NullFast);
+        std::atomic<int> opened{-1};
+        std::thread opener([&] { opened = rig->Open(local(file), ""); });
+        if (!QTest::qWaitFor([&] { return opened >= 0; }, 5000)) {
+            const int writer = ::open(local(file).c_str(), O_WRONLY | O_NONBLOCK);   // lets the open go
+            opener.join();
+            ::close(writer);
+            QFAIL("Open waited on the file");
+        }
+        opener.join();
+        QCOMPARE(opened.load(), 0);
+        QVERIFY(rig->Open(local(stereoTones(1)), ""));
+        QCOMPARE(rig->Play(), std::optional<int>(0));
+        QVERIFY(rig.reach(20000));
+    }
+
+    // The whole song plays, and the engine lets go at once, behind a tag
+    // whose size cannot be true or ahead of 200 MB of zeros.
+    void playsTheSongAndNoMore_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<qint64>("zeros");
+        QTest::addColumn<bool>("destroy");   // the engine, once the song is out
+        QByteArray tagBody(600, '\0');
+        tagBody.replace(0, 4, "TXXX");
+        const qint64 songSize = QFileInfo(stereoTones(1)).size();
+        QTest::newRow("tag claims 256 MB") << id3Header(0x0fffffff) + tagBody << 0LL << false;
+        QTest::newRow("tag claims the whole file") << id3Header(quint32(tagBody.size() + songSize)) + tagBody << 0LL
+                                                   << false;
+        QTest::newRow("zeros after the song") << QByteArray() << (200LL << 20) << false;
+        QTest::newRow("zeros after the song, power off") << QByteArray() << (200LL << 20) << true;
+    }
+    void playsTheSongAndNoMore()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(qint64, zeros);
+        QFETCH(bool, destroy);
+        const std::size_t songFrames = reference(stereoTones(1)).size() / 2;
+        QFile out(path("hostile.mp3"));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(head + slurp(stereoTones(1))) > 0);
+        QVERIFY(out.resize(out.size() + zeros));   // sparse: costs no disk
+        out.close();
+        Rig rig(Output::NullFast);
+        QVERIFY(rig->Open(local(out.fileName()), ""));
+        QCOMPARE(rig->Play(), std::optional<int>(0));
+        // With the output this fast, the decoder is past the song's last
+        // frame once the output has had them all.
+        QVERIFY(rig.reach(songFrames));
+        QElapsedTimer timer;
+        timer.start();
+        if (destroy) {
+            rig.engine.reset();
+            // Generous: before, this took a minute and more.
+            QVERIFY2(timer.elapsed() < 1000, qPrintable(QString("%1 ms").arg(timer.elapsed())));
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(rig->Play(), std::optional<int>(kSongOver), 5000);
+        QCOMPARE(rig.frames(), songFrames);
+    }
+    // The clicks through SDL's dummy driver, which plays in real time.
+    void clicksPlayTheLatestSoundOnly()
+    {
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        auto player = std::make_unique<SdlSoundPlayer>();
+        player->play(path("missing.wav"));
+        player->play(QString());
+        QTRY_VERIFY(player->idle());
+        QCOMPARE(player->queuedBytes(), 0u);   // no default sound
+        const QString longSound = wav("long.wav", 5);
+        player->play(longSound);
+        QTRY_VERIFY(player->queuedBytes() > 0);
+        const std::uint32_t longQueued = player->queuedBytes();
+        player->play(wav("click.wav", 0.05));
+        QTRY_VERIFY(player->idle());
+        QVERIFY(player->queuedBytes() < longQueued / 50);   // 0.05 s at most, in the device's format, against 5 s
+        QVERIFY(player->holdsDevice());
+        QTRY_VERIFY(!player->holdsDevice());   // let go once the click is over
+        player->play(longSound);
+        QTRY_VERIFY(player->queuedBytes() > longQueued / 2);
+        QElapsedTimer clock;
+        clock.start();
+        player.reset();   // destroyed while playing
+        SdlSoundPlayer().play(longSound);   // destroyed before its worker got to the sound
+        QVERIFY(clock.elapsed() < 2500);   // neither plays the 5 s sound out
+        SdlSoundPlayer next;   // and SDL is left fit for the next one
+        next.play(longSound);
+        QTRY_VERIFY(next.queuedBytes() > longQueued / 2);
+    }
+
+    void clickPlaysThroughTheServerAndLeaves()
+    {
+        if (!pulse())
+            QSKIP("no private PulseAudio server");
+        MonitorRecording recording(*pulse_);
+        PulseSoundPlayer player({});
+        player.play(wav("tick.wav", 0.1));
+        QTRY_VERIFY_WITH_TIMEOUT(firstSound(recording.samples()) >= 0, 5000);
+        QTRY_COMPARE(sinkInputs(), QString());
+        QVERIFY(soundFrames(recording.samples()) < 4410 * 2);   // 0.1 s, as 44.1 kHz stereo
+    }
+
+    // The song's own first frames, pause, a volume step at the server, and
+    // 650 only once the last frame has been played, or the server has gone.
+    void playsThroughTheServer_data()
+    {
+        QTest::addColumn<QByteArray>("action");
+        QTest::newRow("to its end") << QByteArray("end");
+        QTest::newRow("pause") << QByteArray("pause");
+        QTest::newRow("volume step") << QByteArray("volume");
+        QTest::newRow("server gone mid-song") << QByteArray("gone");
+    }
+    void playsThroughTheServer()
+    {
+        QFETCH(QByteArray, action);
+        if (!pulse())
+            QSKIP("no private PulseAudio server");
+        const QString mp3 = song("half", "-r 44100 -c 2", "2 sine 440 sine 1000 vol 0.5", {"-b", "128"});
+        const auto reference = ::reference(mp3);
+        MonitorRecording recording(*pulse_);
+        QVERIFY(recording.started());
+        Rig rig(Output::Pulse);
+        QVERIFY(rig->Open(local(mp3), ""));
+        QCOMPARE(rig->Play(), std::optional<int>(0));
+        long onset = -1;
+        QTRY_VERIFY_WITH_TIMEOUT((onset = firstSound(recording.samples())) >= 0, 5000);
+        QTRY_VERIFY(recording.frames() > std::size_t(onset) + 8192);
+        const auto heard = recording.samples();
+        // The monitor misses the first milliseconds of a stream that starts
+        // on a running sink; from there on it is the song, bit for bit.
+        const long lead = firstSound(reference);
+        bool found = false;
+        for (long k = lead; k < lead + 2205 && !found; ++k)
+            found = std::equal(heard.begin() + 2 * onset, heard.begin() + 2 * (onset + 8192), reference.begin() + 2 * k);
+        QVERIFY2(found, "the sink does not play the song's first frames");
+        const std::size_t songFrames = reference.size() / 2 - std::size_t(lead);
+
+        if (action == "end") {
+            // The server holds up to a second of the song when the engine
+            // has handed out its last frame: 650 waits until it is played.
+            QTRY_VERIFY_WITH_TIMEOUT(rig->Play() == kSongOver, 10000);
+            const std::size_t played = soundFrames(recording.samples());
+            QVERIFY2(played + 4410 >= songFrames, qPrintable(QString("%1 of %2").arg(played).arg(songFrames)));
+        } else if (action == "pause") {
+            QTest::qWait(300);
+            QVERIFY(rig->Pause());
+            QCOMPARE(sinkInputs(), QString());   // let go at once
+            QTest::qWait(300);
+            const std::size_t atPause = soundFrames(recording.samples());
+            QCOMPARE(rig->Play(), std::optional<int>(0));   // does not resume
+            QTest::qWait(500);
+            QCOMPARE(soundFrames(recording.samples()), atPause);
+            QVERIFY2(atPause < songFrames / 2, qPrintable(QString("%1 of %2").arg(atPause).arg(songFrames)));
+        } else if (action == "gone") {
+            pulse_.reset();   // the song still ends, in silence and in time
+            QTRY_VERIFY_WITH_TIMEOUT(rig->Play() == kSongOver, 10000);
+        } else {
+            QVERIFY(rig->SetVolume(6554, kVolumeMax));
+            const std::size_t from = recording.frames() + 4410;   // 0.1 s on
+            QTRY_VERIFY(recording.frames() > from + 8192);
+            const auto after = recording.samples();
+            const int left = peak(heard, onset, 0), right = peak(heard, onset, 1);
+            QVERIFY2(std::abs(peak(after, from, 0) - left / 10) < left / 50, qPrintable(QString::number(peak(after, from, 0))));
+            QVERIFY(std::abs(peak(after, from, 1) - right) < right / 50);
         }
     }
 };

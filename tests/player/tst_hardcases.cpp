@@ -36,6 +36,19 @@ private slots:
         QCOMPARE(f.fake.msgBox.prompts.filter(":\nNo such file or directory").size(), int(how != "system"));
     }
 
+    // The system closes the program while the play button's file dialog is
+    // open: the choice is not played on the window that is gone.
+    void systemCloseDuringDialog()
+    {
+        Fixture f;
+        f.powerOn();
+        f.fake.fileDialog.choices = {QStringLiteral("/m/a.mp3")};
+        f.fake.fileDialog.whileOpen = [&f] { f.forms.SystemClose(); };
+        f.main().Image_button_Click();
+        QVERIFY(!f.forms.MainIfLoaded());
+        QCOMPARE(f.calls(), QStringList());
+    }
+
     // A good save removes what a save cut short by a kill left behind: files
     // of our own name pattern that no running save holds, nothing else.
     void saveRemovesDebris()
