@@ -261,7 +261,8 @@ int main(int argc, char* argv[])
     const QString quietPlayer = dir + QStringLiteral("/quiet/vorlix");
     QDir().mkpath(dir + QStringLiteral("/quiet"));
     QFile::copy(player, quietPlayer);
-    QFile::copy(QFileInfo(player).path() + QStringLiteral("/vorlix-audio.so"), dir + QStringLiteral("/quiet/vorlix-audio.so"));
+    for (const char* module : {"/vorlix-audio.so", "/vorlix-sdl.so"})
+        QFile::copy(QFileInfo(player).path() + QString::fromLatin1(module), dir + QStringLiteral("/quiet") + QString::fromLatin1(module));
     QFile::setPermissions(quietPlayer, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     std::printf("song: %d s, 128 kbps stereo; Xvfb %s; private PulseAudio null sink; load average %s\n",

@@ -1,1 +1,1 @@
-vorlix_add_bench(bench_engine SOURCES ${CMAKE_SOURCE_DIR}/bench/bench_engine.cpp LIBS vorlix_engine)
+vorlix_add_bench(bench_engine SOURCES ${CMAKE_SOURCE_DIR}/bench/bench_engine.cpp LIBS vorlix_engine vorlix_sdl)

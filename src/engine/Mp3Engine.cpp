@@ -4,8 +4,7 @@
 #include "engine/Mp3Decoder.h"
 #include "engine/NullOutput.h"
 #include "engine/PulseOutput.h"
-#include "engine/SdlAudio.h"
-#include "engine/SdlOutput.h"
+#include "engine/SdlParts.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -250,11 +249,13 @@ std::unique_ptr<AudioOutput> Mp3Engine::openOutput(int rate)
         if (auto output = open(std::make_unique<PulseOutput>()))
             return output;
     if (kind == Output::Sdl || kind == Output::Desktop) {
-        if (!options_.sdlAudio)
-            options_.sdlAudio = SdlAudio::create();
-        if (options_.sdlAudio)
-            if (auto output = open(std::make_unique<SdlOutput>(options_.sdlAudio)))
-                return output;
+        if (const SdlParts* sdl = sdlParts()) {
+            if (!sdlAudio_)
+                sdlAudio_ = options_.sdlAudio ? options_.sdlAudio() : sdl->createAudio();
+            if (sdlAudio_)
+                if (auto output = open(std::unique_ptr<AudioOutput>(sdl->makeOutput(sdlAudio_))))
+                    return output;
+        }
     }
     // No device at all: keep time without one, so songs still end.
     return open(std::make_unique<NullOutput>(

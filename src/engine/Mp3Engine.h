@@ -44,9 +44,10 @@ public:
 
     struct Options {
         Output output = Output::Desktop;
-        // The SDL audio hold to open devices through, shared with the click
-        // sounds. Made here when empty.
-        std::shared_ptr<SdlAudio> sdlAudio;
+        // Gives the SDL audio hold to open devices through, shared with the
+        // click sounds; asked the first time SDL is needed. Without it the
+        // engine takes a hold of its own.
+        std::function<std::shared_ptr<SdlAudio>()> sdlAudio;
         // Sees every stereo frame handed to the output, on the output's
         // thread: after the volumes, unless the output applies them itself.
         // For tests and measurements.
@@ -81,6 +82,7 @@ private:
 
     Options options_;
     std::mutex mutex_;                 // the operations, one at a time
+    std::shared_ptr<SdlAudio> sdlAudio_;
     std::unique_ptr<AudioOutput> output_;
     std::unique_ptr<Song> song_;
     Song* playing_ = nullptr;          // what fill() reads; changed under output_->lock()

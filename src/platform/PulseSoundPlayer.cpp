@@ -1,12 +1,12 @@
 #include "platform/PulseSoundPlayer.h"
 
-#include "platform/SdlSoundPlayer.h"
+#include "engine/SdlParts.h"
 
 #include <QFile>
 
-#include <SDL.h>
 #include <pulse/pulseaudio.h>
 
+#include <chrono>
 #include <cstdlib>
 
 namespace vorlix {
@@ -27,27 +27,70 @@ bool waitFor(pa_threaded_mainloop* mainloop, Settled settled)
         // State changes signal the mainloop; the unlock/relock also lets a
         // late answer in.
         pa_threaded_mainloop_unlock(mainloop);
-        SDL_Delay(2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
         pa_threaded_mainloop_lock(mainloop);
     }
     return true;
 }
 
-std::optional<pa_sample_format_t> sampleFormat(SDL_AudioFormat format)
+pa_sample_format_t sampleFormat(int tag, int bits)
 {
-    switch (format) {
-    case AUDIO_U8: return PA_SAMPLE_U8;
-    case AUDIO_S16LSB: return PA_SAMPLE_S16LE;
-    case AUDIO_S16MSB: return PA_SAMPLE_S16BE;
-    case AUDIO_S32LSB: return PA_SAMPLE_S32LE;
-    case AUDIO_F32LSB: return PA_SAMPLE_FLOAT32LE;
-    default: return std::nullopt;
+    switch (tag) {
+    case 1:   // integer PCM
+        return bits == 8 ? PA_SAMPLE_U8 : bits == 16 ? PA_SAMPLE_S16LE : bits == 24 ? PA_SAMPLE_S24LE
+             : bits == 32 ? PA_SAMPLE_S32LE : PA_SAMPLE_INVALID;
+    case 3: return bits == 32 ? PA_SAMPLE_FLOAT32LE : PA_SAMPLE_INVALID;
+    case 6: return bits == 8 ? PA_SAMPLE_ALAW : PA_SAMPLE_INVALID;
+    case 7: return bits == 8 ? PA_SAMPLE_ULAW : PA_SAMPLE_INVALID;
+    default: return PA_SAMPLE_INVALID;
     }
+}
+
+struct Wav {
+    pa_sample_spec spec;
+    QByteArray samples;
+};
+
+// The sound of a WAVE file in a form the server plays as it stands; nothing
+// for other files and for encodings that need decoding first.
+std::optional<Wav> readWav(const QByteArray& path)
+{
+    QFile file(QFile::decodeName(path));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > (64 << 20))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    const auto u16 = [&](qsizetype at) { return int(uchar(bytes[at])) | int(uchar(bytes[at + 1])) << 8; };
+    const auto u32 = [&](qsizetype at) { return quint32(u16(at)) | quint32(u16(at + 2)) << 16; };
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    std::optional<pa_sample_spec> spec;
+    for (qsizetype at = 12; at + 8 <= bytes.size();) {
+        const QByteArray id = bytes.mid(at, 4);
+        const qsizetype body = at + 8;
+        qsizetype size = u32(at + 4);
+        if (size > bytes.size() - body) {
+            if (id != "data")
+                return std::nullopt;
+            size = bytes.size() - body;   // a cut-off file plays what it has
+        }
+        if (id == "fmt " && size >= 16) {
+            const int tag = u16(body);
+            const int channels = u16(body + 2);
+            spec = pa_sample_spec{sampleFormat(tag == 0xfffe && size >= 26 ? u16(body + 24) : tag, u16(body + 14)),
+                                  u32(body + 4), std::uint8_t(channels)};
+            if (channels > 255 || !pa_sample_spec_valid(&*spec))
+                return std::nullopt;
+        } else if (id == "data" && spec) {
+            return Wav{*spec, bytes.mid(body, size - size % qsizetype(pa_frame_size(&*spec)))};
+        }
+        at = body + size + (size & 1);
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-PulseSoundPlayer::PulseSoundPlayer(std::shared_ptr<SdlAudio> sdlAudio)
+PulseSoundPlayer::PulseSoundPlayer(std::function<std::shared_ptr<SdlAudio>()> sdlAudio)
     : sdlAudio_(std::move(sdlAudio))
 {
     const char* driver = std::getenv("SDL_AUDIODRIVER");
@@ -88,6 +131,14 @@ void PulseSoundPlayer::run()
         playNow(path);
         lock.lock();
     }
+}
+
+SoundPlayer* PulseSoundPlayer::fallback()
+{
+    if (!fallback_)
+        if (const SdlParts* sdl = sdlParts())
+            fallback_.reset(sdl->makeSoundPlayer(sdlAudio_ ? sdlAudio_() : nullptr));
+    return fallback_.get();
 }
 
 bool PulseSoundPlayer::connect()
@@ -143,38 +194,30 @@ void PulseSoundPlayer::playNow(const QByteArray& path)
         disconnect();
         serverFailed_ = true;
     }
-    if (serverFailed_) {
-        if (!fallback_)
-            fallback_ = std::make_unique<SdlSoundPlayer>(sdlAudio_);
-        fallback_->play(QFile::decodeName(path));
+    // SDL also plays the encodings the server cannot take as they stand.
+    const std::optional<Wav> wav = serverFailed_ ? std::nullopt : readWav(path);
+    if (!wav) {
+        if (SoundPlayer* sdl = fallback())
+            sdl->play(QFile::decodeName(path));
         return;
     }
-    SDL_AudioSpec wav{};
-    Uint8* data = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV(path.constData(), &wav, &data, &length))
-        return;
-    const auto format = sampleFormat(wav.format);
     pa_threaded_mainloop_lock(mainloop_);
     if (stream_) {   // a sound still playing is cut off
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
-    const pa_sample_spec sampleFormat{format.value_or(PA_SAMPLE_INVALID), static_cast<std::uint32_t>(wav.freq), wav.channels};
-    if (format && pa_sample_spec_valid(&sampleFormat))
-        stream_ = pa_stream_new(context_, "Click", &sampleFormat, nullptr);
+    stream_ = pa_stream_new(context_, "Click", &wav->spec, nullptr);
     if (stream_ && pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) >= 0
         && waitFor(mainloop_, [this] { return pa_stream_get_state(stream_) != PA_STREAM_CREATING; })
         && pa_stream_get_state(stream_) == PA_STREAM_READY) {
-        pa_stream_write(stream_, data, length, nullptr, 0, PA_SEEK_RELATIVE);
+        pa_stream_write(stream_, wav->samples.constData(), std::size_t(wav->samples.size()), nullptr, 0, PA_SEEK_RELATIVE);
         // Once played, the stream leaves the server: no device is kept.
         const auto played = [](pa_stream* s, int, void*) { pa_stream_disconnect(s); };
         if (pa_operation* op = pa_stream_drain(stream_, played, nullptr))
             pa_operation_unref(op);
     }
     pa_threaded_mainloop_unlock(mainloop_);
-    SDL_FreeWAV(data);
 }
 
 } // namespace vorlix

@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -26,7 +27,10 @@ class SdlAudio;
 // talks to the server, so play() never waits.
 class PulseSoundPlayer : public SoundPlayer {
 public:
-    explicit PulseSoundPlayer(std::shared_ptr<SdlAudio> sdlAudio);
+    // `sdlAudio` gives the SDL audio hold shared with the playback engine,
+    // asked only when a click goes through SDL; without it the SDL player
+    // takes a hold of its own.
+    explicit PulseSoundPlayer(std::function<std::shared_ptr<SdlAudio>()> sdlAudio);
     ~PulseSoundPlayer() override;
 
     PulseSoundPlayer(const PulseSoundPlayer&) = delete;
@@ -37,10 +41,11 @@ public:
 private:
     void run();
     void playNow(const QByteArray& path);
+    SoundPlayer* fallback();
     bool connect();
     void disconnect();
 
-    std::shared_ptr<SdlAudio> sdlAudio_;
+    std::function<std::shared_ptr<SdlAudio>()> sdlAudio_;
     std::unique_ptr<SoundPlayer> fallback_;
     bool serverFailed_ = false;
     pa_threaded_mainloop* mainloop_ = nullptr;

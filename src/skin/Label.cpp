@@ -6,8 +6,10 @@ namespace vorlix {
 
 namespace {
 
-// The ink that must fit: accents over capitals, descenders, CJK characters.
-const QString kTallGlyphs = QStringLiteral("\u00c4\u00c5\u00c9\u00c7gjpqy\u6771\u4eac");
+// The ink every line makes room for: accents over capitals and descenders.
+// Characters from other fonts (CJK names) are measured only when a caption
+// has them, so that their fonts load only when they are shown.
+const QString kTallGlyphs = QStringLiteral("\u00c4\u00c5\u00c9\u00c7gjpqy");
 
 } // namespace
 
@@ -59,7 +61,7 @@ void Label::paintEvent(QPaintEvent*)
         x = (width() - textWidth) / 2;
     // The line is placed by its ink, not by the font's ascent, which leaves
     // too little room for the accents over capitals in a label this low.
-    const QRect ink = metrics.tightBoundingRect(kTallGlyphs);
+    const QRect ink = metrics.tightBoundingRect(kTallGlyphs).united(metrics.tightBoundingRect(caption_));
     const int y = (height() - ink.height()) / 2 - ink.top();
     painter.drawText(x, y, caption_);
 }

@@ -16,8 +16,8 @@ public:
 
     void setAlignment(Qt::Alignment alignment);
     void setTextColor(const QColor& color);
-    // Makes the font smaller until accented capitals, descenders and CJK
-    // characters fit the label's height whole.
+    // Makes the font smaller until accented capitals and descenders fit the
+    // label's height whole.
     void fitFontToHeight();
 
 protected:

@@ -13,7 +13,6 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 void PictureBox::setPicture(const QImage& picture)
 {
     picture_ = picture;
-    pixmap_ = QPixmap::fromImage(picture);
     if (autoSize_)
         resize(picture_.size());
     update();
@@ -29,7 +28,7 @@ void PictureBox::setAutoSize(bool on)
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, pixmap_);
+    painter.drawImage(0, 0, picture_);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

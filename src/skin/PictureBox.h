@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 namespace vorlix {
@@ -29,7 +28,6 @@ protected:
 
 private:
     QImage picture_;
-    QPixmap pixmap_;
     bool autoSize_ = false;
 };
 

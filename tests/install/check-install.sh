@@ -28,6 +28,7 @@ lib/vorlix/do.wav
 lib/vorlix/usbopen.wav
 lib/vorlix/vorlix
 lib/vorlix/vorlix-audio.so
+lib/vorlix/vorlix-sdl.so
 share/applications/vorlix.desktop
 share/doc/vorlix/changelog.gz
 share/doc/vorlix/copyright
