@@ -74,8 +74,10 @@ CloseRequests::CloseRequests(std::function<void()> close, QObject* parent)
                 [this](QSessionManager&) { close_(); });
     }
 #ifdef VORLIX_HAVE_XCB
-    if (auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
-        xcb_connection_t* conn = x11->connection();
+    // Only the xcb platform has a connection; others (offscreen, Wayland)
+    // answer the interface with none.
+    auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (xcb_connection_t* conn = x11 ? x11->connection() : nullptr) {
         xcb_ = conn;
         wmProtocols_ = internAtom(conn, "WM_PROTOCOLS");
         wmDeleteWindow_ = internAtom(conn, "WM_DELETE_WINDOW");

@@ -1,10 +1,12 @@
 // Where the list and the display get hard.
 #include "doubles/Fixture.h"
+#include "platform/CloseRequests.h"
 #include "platform/TempFolder.h"
 #include "skin/Label.h"
 
 #include <QDir>
 
+#include <csignal>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +49,16 @@ private slots:
         f.main().Image_button_Click();
         QVERIFY(!f.forms.MainIfLoaded());
         QCOMPARE(f.calls(), QStringList());
+    }
+
+    // Off X11 (here the offscreen platform) there is no window manager to
+    // listen to, and the system's close requests still come in.
+    void closeRequestsWithoutX11()
+    {
+        int closes = 0;
+        CloseRequests requests([&closes] { ++closes; });
+        ::raise(SIGTERM);
+        QTRY_COMPARE(closes, 1);
     }
 
     // A good save removes what a save cut short by a kill left behind: files
