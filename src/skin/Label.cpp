@@ -42,6 +42,16 @@ void Label::setTextColor(const QColor& color)
 
 void Label::fitFontToHeight()
 {
+    fitPending_ = true;
+    if (isVisible())
+        showEvent(nullptr);
+}
+
+void Label::showEvent(QShowEvent*)
+{
+    if (!fitPending_)
+        return;
+    fitPending_ = false;
     QFont fitted = font();
     while (fitted.pixelSize() > 6 && QFontMetrics(fitted).tightBoundingRect(kTallGlyphs).height() > height())
         fitted.setPixelSize(fitted.pixelSize() - 1);

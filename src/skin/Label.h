@@ -17,16 +17,19 @@ public:
     void setAlignment(Qt::Alignment alignment);
     void setTextColor(const QColor& color);
     // Makes the font smaller until accented capitals and descenders fit the
-    // label's height whole.
+    // label's height whole. Done when the label is first shown, so that a
+    // label that starts hidden loads no font at start-up.
     void fitFontToHeight();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString caption_;
     Qt::Alignment alignment_ = Qt::AlignLeft;
     QColor color_ = Qt::black;
+    bool fitPending_ = false;
 };
 
 } // namespace vorlix
