@@ -44,7 +44,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
 
     // The click sounds and the songs: loaded at the first sound.
-    vorlix::LazyAudio sound(QCoreApplication::applicationDirPath() + QStringLiteral("/vorlix-audio.so"));
+    vorlix::LazyAudio sound(QCoreApplication::applicationDirPath() + QStringLiteral("/vorlix-audio"));
     vorlix::QtMsgBox msgBox;
     vorlix::QtFileDialog fileDialog;
     vorlix::HelpWindowViewer helpViewer;

@@ -3,9 +3,7 @@
 #include "engine/AudioModule.h"
 #include "engine/Mp3Play.h"
 
-#include <QFile>
-
-#include <dlfcn.h>
+#include <QLibrary>
 
 #include <cstdio>
 
@@ -24,8 +22,11 @@ public:
     std::optional<int> Play() override { return engine() ? engine_->Play() : std::nullopt; }
     bool Pause() override { return engine() && engine_->Pause(); }
     bool Stop() override { return engine() && engine_->Stop(); }
-    std::optional<std::int32_t> GetVolume1() override { return engine() ? engine_->GetVolume1() : std::nullopt; }
-    std::optional<std::int32_t> GetVolume2() override { return engine() ? engine_->GetVolume2() : std::nullopt; }
+    // Reading the volume (the desktop's sound menu does, at start) does not
+    // load the sound libraries: until the first song or volume step the
+    // volume is the engine's starting one, full.
+    std::optional<std::int32_t> GetVolume1() override { return engine_ ? engine_->GetVolume1() : kVolumeMax; }
+    std::optional<std::int32_t> GetVolume2() override { return engine_ ? engine_->GetVolume2() : kVolumeMax; }
     bool SetVolume(std::int32_t volume1, std::int32_t volume2) override
     {
         return engine() && engine_->SetVolume(volume1, volume2);
@@ -57,12 +58,15 @@ const AudioModuleApi* LazyAudio::module()
 {
     if (!tried_) {
         tried_ = true;
-        void* handle = ::dlopen(QFile::encodeName(modulePath_).constData(), RTLD_NOW | RTLD_LOCAL);
+        // Named without its suffix, so that the platform's own (.so, .dll)
+        // is tried.
+        QLibrary library(modulePath_);
+        library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
         using Entry = const AudioModuleApi* (*)();
-        const auto entry = handle ? reinterpret_cast<Entry>(::dlsym(handle, "vorlix_audio_module")) : nullptr;
+        const auto entry = reinterpret_cast<Entry>(library.resolve("vorlix_audio_module"));
         api_ = entry ? entry() : nullptr;
         if (!api_)
-            std::fprintf(stderr, "vorlix: no sound: %s\n", handle ? "not an audio module" : ::dlerror());
+            std::fprintf(stderr, "vorlix: no sound: %s\n", qPrintable(library.errorString()));
     }
     return api_;
 }
