@@ -47,7 +47,7 @@ pa_sample_format_t sampleFormat(int tag, int bits)
 }
 
 struct Wav {
-    pa_sample_spec spec;
+    pa_sample_spec format;
     QByteArray samples;
 };
 
@@ -63,7 +63,7 @@ std::optional<Wav> readWav(const QByteArray& path)
     const auto u32 = [&](qsizetype at) { return quint32(u16(at)) | quint32(u16(at + 2)) << 16; };
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return std::nullopt;
-    std::optional<pa_sample_spec> spec;
+    std::optional<pa_sample_spec> format;
     for (qsizetype at = 12; at + 8 <= bytes.size();) {
         const QByteArray id = bytes.mid(at, 4);
         const qsizetype body = at + 8;
@@ -76,12 +76,12 @@ std::optional<Wav> readWav(const QByteArray& path)
         if (id == "fmt " && size >= 16) {
             const int tag = u16(body);
             const int channels = u16(body + 2);
-            spec = pa_sample_spec{sampleFormat(tag == 0xfffe && size >= 26 ? u16(body + 24) : tag, u16(body + 14)),
+            format = pa_sample_spec{sampleFormat(tag == 0xfffe && size >= 26 ? u16(body + 24) : tag, u16(body + 14)),
                                   u32(body + 4), std::uint8_t(channels)};
-            if (channels > 255 || !pa_sample_spec_valid(&*spec))
+            if (channels > 255 || !pa_sample_spec_valid(&*format))
                 return std::nullopt;
-        } else if (id == "data" && spec) {
-            return Wav{*spec, bytes.mid(body, size - size % qsizetype(pa_frame_size(&*spec)))};
+        } else if (id == "data" && format) {
+            return Wav{*format, bytes.mid(body, size - size % qsizetype(pa_frame_size(&*format)))};
         }
         at = body + size + (size & 1);
     }
@@ -207,7 +207,7 @@ void PulseSoundPlayer::playNow(const QByteArray& path)
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
-    stream_ = pa_stream_new(context_, "Click", &wav->spec, nullptr);
+    stream_ = pa_stream_new(context_, "Click", &wav->format, nullptr);
     if (stream_ && pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) >= 0
         && waitFor(mainloop_, [this] { return pa_stream_get_state(stream_) != PA_STREAM_CREATING; })
         && pa_stream_get_state(stream_) == PA_STREAM_READY) {
