@@ -102,6 +102,7 @@ void PulseOutput::close()
     if (retry_)
         pa_threaded_mainloop_get_api(mainloop_)->time_free(retry_);
     retry_ = nullptr;
+    forgetDrain();
     if (stream_) {
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
@@ -232,6 +233,9 @@ void PulseOutput::setPaused(bool paused)
         return;
     lock();
     paused_ = paused;
+    // A drain still on its way belongs to what was played before: its
+    // answer must not mark the next song as heard.
+    forgetDrain();
     draining_ = drained_ = false;
     retryDelayUs_ = 0;
     if (paused) {
@@ -275,18 +279,27 @@ bool PulseOutput::drained()
     lock();
     if (!draining_ && !paused_) {
         draining_ = true;
-        pa_operation* op = pa_stream_drain(
+        drain_ = pa_stream_drain(
             stream_,
             [](pa_stream*, int, void* self) { static_cast<PulseOutput*>(self)->drained_ = true; },
             this);
-        if (op)
-            pa_operation_unref(op);
-        else
+        if (!drain_)
             drained_ = true;
     }
     const bool done = drained_ || paused_;
     unlock();
     return done;
+}
+
+// With the mainloop locked.
+void PulseOutput::forgetDrain()
+{
+    if (!drain_)
+        return;
+    if (pa_operation_get_state(drain_) == PA_OPERATION_RUNNING)
+        pa_operation_cancel(drain_);
+    pa_operation_unref(drain_);
+    drain_ = nullptr;
 }
 
 bool PulseOutput::broken()

@@ -7,6 +7,7 @@
 
 struct pa_context;
 struct pa_mainloop_api;
+struct pa_operation;
 struct pa_stream;
 struct pa_threaded_mainloop;
 struct pa_time_event;
@@ -48,12 +49,14 @@ private:
     bool streamSettled() const;
     void write();
     void retryLater();
+    void forgetDrain();
     void close();
 
     pa_threaded_mainloop* mainloop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     pa_time_event* retry_ = nullptr;
+    pa_operation* drain_ = nullptr;   // the drain asked for at the song's end
     std::uint64_t retryDelayUs_ = 0;
     Fill fill_;
     int rate_ = 0;

@@ -116,6 +116,9 @@ void frmPlayList::tellNotSaved(const QString& reason)
     // The file keeps what it held before; the user learns that the changes
     // are lost. A close by the system may have no screen left to ask on.
     const QString file = QDir::toNativeSeparators(MP3ListFile);
+    // The window is going: its monitor must not move to the next song or
+    // write the player's title while the message is up.
+    Timer_MP3ListDataShow->setEnabled(false);
     if (forms_.closingBySystem()) {
         qWarning().noquote() << QStringLiteral("Vorlix: the play list could not be saved to %1: %2")
                                     .arg(file, reason);

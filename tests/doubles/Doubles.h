@@ -73,9 +73,12 @@ public:
         prompts << prompt;
         styles << style;
         titles << title;
+        if (whileOpen)
+            whileOpen();
         return answer;
     }
     int answer = MsgBoxResult::No;
+    std::function<void()> whileOpen;   // as though done with the box up
     QStringList prompts, titles;
     QList<int> styles;
 };

@@ -6,6 +6,7 @@
 #include "skin/PictureBox.h"
 #include "skin/Timer.h"
 
+#include <QDir>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -58,6 +59,19 @@ private slots:
         struct stat st {};
         QVERIFY(::lstat(QFile::encodeName(f.listFile()).constData(), &st) == 0);
         QVERIFY(S_ISFIFO(st.st_mode));
+    }
+
+    void failedSaveStopsTheMonitorBeforeTelling()
+    {
+        Fixture f;
+        frmPlayList& list = f.forms.PlayList();
+        QVERIFY(QDir().mkpath(f.listFile() + "/x"));   // a folder the save cannot replace
+        list.Timer_MP3ListDataShow->setEnabled(true);
+        bool ticking = true;
+        f.fake.msgBox.whileOpen = [&] { ticking = list.Timer_MP3ListDataShow->Enabled(); };
+        f.forms.UnloadPlayList();
+        QCOMPARE(f.fake.msgBox.prompts.size(), 1);
+        QVERIFY(!ticking);
     }
 
     void addAppendsTheChosenFile_data()
