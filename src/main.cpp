@@ -11,10 +11,17 @@
 #include "platform/Shell.h"
 #include "platform/TempFolder.h"
 #include "player/frmMain.h"
+#include "skin/Picture.h"
 
 #include <QApplication>
 #include <QDBusConnection>
 #include <QIcon>
+#include <QPixmap>
+#include <QTimer>
+
+#if __has_include(<malloc.h>)
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -31,15 +38,22 @@ void preferX11()
 
 int main(int argc, char* argv[])
 {
+#ifdef M_ARENA_MAX
+    // The threads allocate little and seldom: one heap for all of them
+    // instead of one each.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     preferX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
-    // The icon holds the 16 and 32 pixel pictures; the larger ones are those
-    // the menu shows, for task switchers and docks (X carries up to 128).
-    QIcon icon(QStringLiteral(":/vorlix.ico"));
-    for (int size : {24, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/vorlix-%1.png").arg(size));
+    // The program icon's 16 and 32 pixel pictures, and larger ones for task
+    // switchers; docks take the installed icon named by the desktop file.
+    // Read as pixmaps: an icon file name would have Qt try every image
+    // plugin on it, which loads them all at start.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(vorlix::readPicture(QStringLiteral(":/icons/vorlix-%1.png").arg(size))));
     QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
 
@@ -73,7 +87,8 @@ int main(int argc, char* argv[])
     forms.Main().show();
     closeRequests.watchWindow(forms.Main());
     // Media keys and sound menus; without a session bus there are none.
+    // They are offered once the loop runs, so the window maps first.
     vorlix::Mpris mpris(forms, closeBySystem);
-    mpris.publish(QDBusConnection::sessionBus());
+    QTimer::singleShot(0, &mpris, [&mpris] { mpris.publish(QDBusConnection::sessionBus()); });
     return QApplication::exec();
 }

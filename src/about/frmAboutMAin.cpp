@@ -5,6 +5,7 @@
 #include "platform/HelpViewer.h"
 #include "player/frmMain.h"
 #include "skin/Twips.h"
+#include "skin/Picture.h"
 
 #include <QCloseEvent>
 #include <QToolButton>
@@ -22,7 +23,7 @@ QToolButton* pictureButton(QWidget* parent, const QString& caption, const QStrin
 {
     auto* button = place(new QToolButton(parent), rect);
     button->setText(caption);
-    button->setIcon(QIcon(picture));
+    button->setIcon(QIcon(QPixmap::fromImage(readPicture(picture))));
     button->setIconSize(QSize(32, 32));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFocusPolicy(Qt::StrongFocus);

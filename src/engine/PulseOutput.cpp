@@ -46,6 +46,10 @@ bool PulseOutput::open(int rate, Fill fill)
     pa_proplist* props = pa_proplist_new();
     pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Vorlix");
     pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "music");
+    // A quarter second at a time goes through the socket. Shared memory
+    // would save that copy but keep every block the server still holds, a
+    // second of sound and its rewind history, in the player's own memory.
+    pa_proplist_sets(props, PA_PROP_CONTEXT_FORCE_DISABLE_SHM, "1");
     context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(mainloop_), "Vorlix", props);
     if (!context_ || pa_threaded_mainloop_start(mainloop_) < 0) {
         pa_proplist_free(props);

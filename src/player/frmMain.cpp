@@ -10,6 +10,7 @@
 #include "playlist/frmPlayListLayout.h"
 #include "skin/ImageControl.h"
 #include "skin/Label.h"
+#include "skin/Picture.h"
 #include "skin/PictureBox.h"
 #include "skin/Skin.h"
 #include "skin/Timer.h"
@@ -41,19 +42,19 @@ void frmMain::buildControls()
 {
     // Siblings are created back to front: a later one lies above an earlier one.
     pic2 = place(new PictureBox(this), L::pic2);
-    pic2->setPicture(QImage(QStringLiteral(":/skin2.gif")));
+    pic2->setPicture(readPicture(QStringLiteral(":/skin2.gif")));
     pic2->hide();
     Image_usb_on = place(new ImageControl(pic2), L::Image_usb_on);
     Image1 = place(new ImageControl(pic2), L::Image1);
-    Image1->setPicture(QPixmap(QStringLiteral(":/play.gif")));
+    Image1->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/play.gif"))));
     Image2 = place(new ImageControl(pic2), L::Image2);
     Text_Title2 = place(new Label(pic2), L::Text_Title2);
     Text_Title2->setCaption(QStringLiteral("About  Vorlix"));
 
     pic1 = place(new PictureBox(this), L::pic1);
-    pic1->setPicture(QImage(QStringLiteral(":/skin1.gif")));
+    pic1->setPicture(readPicture(QStringLiteral(":/skin1.gif")));
     Image_button = place(new ImageControl(pic1), L::Image_button);
-    Image_button->setPicture(QPixmap(QStringLiteral(":/play.gif")));
+    Image_button->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/play.gif"))));
     Image_button->setEnabled(false);
     Text_Title = place(new Label(pic1), L::Text_Title);
     Text_Title->setAlignment(Qt::AlignRight);
@@ -61,7 +62,7 @@ void frmMain::buildControls()
     Text_Title->hide();
     Image_power = place(new ImageControl(pic1), L::Image_power);
     Image_pause = place(new ImageControl(pic1), L::Image_pause);
-    Image_pause->setPicture(QPixmap(QStringLiteral(":/pause.gif")));
+    Image_pause->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/pause.gif"))));
     Image_pause->hide();
     Image_pause->setEnabled(false);
     Image_volume_increase = place(new ImageControl(pic1), L::Image_volume_increase);
@@ -73,9 +74,12 @@ void frmMain::buildControls()
     Image_usb_off = place(new ImageControl(pic1), L::Image_usb_off);
     Timer_MP3DataShow = new Timer(1000, this);
 
-    // The display: a small dark font on the grey-green glass.
+    // The display: a small dark font on the grey-green glass. Like the
+    // glass of a real player it sets letters without kerning or ligatures;
+    // scripts that need shaping to be read still get it.
     QFont displayFont = font();
     displayFont.setPixelSize(10);
+    displayFont.setStyleStrategy(QFont::PreferNoShaping);
     Text_Title->setFont(displayFont);
     Text_Title->setTextColor(QColor(0x1d, 0x2a, 0x1f));
     Text_Title2->setFont(displayFont);

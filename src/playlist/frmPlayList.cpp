@@ -8,6 +8,7 @@
 #include "playlist/frmPlayListLayout.h"
 #include "skin/ImageControl.h"
 #include "skin/Label.h"
+#include "skin/Picture.h"
 #include "skin/PictureBox.h"
 #include "skin/Skin.h"
 #include "skin/Timer.h"
@@ -57,9 +58,9 @@ void frmPlayList::buildControls()
 
     // Siblings are created back to front: a later one lies above an earlier one.
     pic1 = place(new PictureBox(this), L::pic1);
-    pic1->setPicture(QImage(QStringLiteral(":/playlist_outline.gif")));
+    pic1->setPicture(readPicture(QStringLiteral(":/playlist_outline.gif")));
     Image1 = place(new ImageControl(pic1), L::Image1);
-    Image1->setPicture(QPixmap(QStringLiteral(":/playlist_panel.jpg")));
+    Image1->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/playlist_panel.png"))));
     Command_Addlist = place(new ImageControl(pic1), L::Command_Addlist);
     Command_Remove = place(new ImageControl(pic1), L::Command_Remove);
     Image_MinPlayList = place(new ImageControl(pic1), L::Image_MinPlayList);
@@ -69,9 +70,12 @@ void frmPlayList::buildControls()
     palette.setColor(QPalette::Base, QColor::fromRgb(L::kListBackColor));
     List1->setPalette(palette);
     List1->setFrameShape(QFrame::NoFrame);
-    // Long paths keep their file names in view.
+    // Long paths keep their file names in view. Paths need no kerning or
+    // ligatures: they are set without shaping, except in scripts that need
+    // it to be read.
     QFont listFont = List1->font();
     listFont.setPixelSize(11);
+    listFont.setStyleStrategy(QFont::PreferNoShaping);
     List1->setFont(listFont);
     List1->setTextElideMode(Qt::ElideLeft);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

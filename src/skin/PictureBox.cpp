@@ -12,7 +12,12 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 
 void PictureBox::setPicture(const QImage& picture)
 {
-    picture_ = picture;
+    // Kept in the form the painter copies straight onto the window; any
+    // other form is converted on every paint. A picture's fully transparent
+    // pixels all become one colour, so its outline stays the same.
+    picture_ = picture.format() == QImage::Format_ARGB32
+                   ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                   : picture;
     if (autoSize_)
         resize(picture_.size());
     update();

@@ -218,8 +218,8 @@ bool verifyAssets(const QString &dir)
     checkShaped(c, dir, QStringLiteral("help.gif"), QSize(32, 32), helpMask(), QColor(255, 0, 255),
                 helpMask().bounds());
 
-    const QImage panel(dir + QStringLiteral("/playlist_panel.jpg"));
-    c.expect(panel.size() == QSize(266, 101), QStringLiteral("playlist_panel.jpg: size"));
+    const QImage panel(dir + QStringLiteral("/playlist_panel.png"));
+    c.expect(panel.size() == QSize(266, 101), QStringLiteral("playlist_panel.png: size"));
     if (panel.size() == QSize(266, 101)) {
         auto near = [](QRgb a, QRgb b) {
             return std::abs(qRed(a) - qRed(b)) < 16 && std::abs(qGreen(a) - qGreen(b)) < 16
@@ -228,8 +228,8 @@ bool verifyAssets(const QString &dir)
         const QRgb rim = qRgb(88, 89, 91);
         c.expect(near(panel.pixel(0, 0), rim) && near(panel.pixel(265, 0), rim)
                      && near(panel.pixel(0, 100), rim) && near(panel.pixel(265, 100), rim),
-                 QStringLiteral("playlist_panel.jpg: corners blend into the outline"));
-        c.expect(qGray(panel.pixel(30, 80)) > 170, QStringLiteral("playlist_panel.jpg: light metal"));
+                 QStringLiteral("playlist_panel.png: corners blend into the outline"));
+        c.expect(qGray(panel.pixel(30, 80)) > 170, QStringLiteral("playlist_panel.png: light metal"));
     }
 
     QImageReader ico(dir + QStringLiteral("/vorlix.ico"));

@@ -34,7 +34,9 @@ done
 gif about red
 gif help magenta
 
-convert "$raw/playlist_panel.png" -strip -quality 92 -sampling-factor 1x1 "$final/playlist_panel.jpg"
+# The panel shows whenever the list does: a PNG, which Qt reads without
+# loading a JPEG library beside the player.
+convert "$raw/playlist_panel.png" -strip "PNG24:$final/playlist_panel.png"
 convert "$raw/about_photo.png" -strip -quality 95 -sampling-factor 1x1 "$final/about_photo.jpg"
 convert "$raw/icon32.png" "$raw/icon16.png" -strip "$final/vorlix.ico"
 # The desktop's icons, one drawing per size.
