@@ -56,7 +56,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     // As the skin is loaded for the window: from the compiled-in GIF.
-    const QImage skin(QStringLiteral(":/skin1.gif"));
+    const QImage skin(QStringLiteral(":/skin1.png"));
     if (skin.isNull()) {
         std::fprintf(stderr, "first skin not found\n");
         return 1;

@@ -39,8 +39,8 @@ frmAboutMAin::frmAboutMAin(Forms& forms)
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(137, 73);
     // Created in tab order: Help first, so it has the focus when the window opens.
-    Command_help = pictureButton(this, QStringLiteral("Help"), QStringLiteral(":/help.gif"), kCommand_help);
-    Command_About = pictureButton(this, QStringLiteral("About"), QStringLiteral(":/about.gif"), kCommand_About);
+    Command_help = pictureButton(this, QStringLiteral("Help"), QStringLiteral(":/help.png"), kCommand_help);
+    Command_About = pictureButton(this, QStringLiteral("About"), QStringLiteral(":/about.png"), kCommand_About);
     Command_help->setFocus();
     connect(Command_help, &QToolButton::clicked, this, &frmAboutMAin::Command_help_Click);
     connect(Command_About, &QToolButton::clicked, this, &frmAboutMAin::Command_About_Click);

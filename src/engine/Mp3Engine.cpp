@@ -6,8 +6,7 @@
 #include "engine/PulseOutput.h"
 #include "engine/SdlParts.h"
 
-#include <chrono>
-#include <condition_variable>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -33,16 +32,18 @@ struct Mp3Engine::Song {
 
     ~Song()
     {
-        {
-            // Under the lock, so the decoder cannot miss it between its
-            // check and its wait.
-            std::lock_guard lock(wakeMutex);
-            quit.store(true);
-        }
+        quit.store(true);
         decoder->interrupt();
-        wake.notify_all();
+        wakeUp();
         if (thread.joinable())
             thread.join();
+    }
+
+    // Never blocks: the output's thread calls it.
+    void wakeUp()
+    {
+        wakeups.fetch_add(1, std::memory_order_release);
+        wakeups.notify_one();
     }
 
     void start()
@@ -60,12 +61,12 @@ struct Mp3Engine::Song {
         while (!quit.load(std::memory_order_relaxed)) {
             if (ring.space() < chunk) {
                 // Sleep until the ring is down to half, then fill it up in
-                // one go: few wake-ups. The output wakes us; the timeout
-                // (well under the half ring's playing time) covers a wake-up
-                // that came just before the wait.
-                std::unique_lock lock(wakeMutex);
-                wake.wait_for(lock, std::chrono::milliseconds(200),
-                    [this] { return quit.load() || ring.filled() <= ring.capacity() / 2; });
+                // one go: few wake-ups. The count is read before the ring,
+                // so a wake-up that comes between the two ends the wait at
+                // once instead of being lost.
+                const std::uint32_t seen = wakeups.load(std::memory_order_acquire);
+                if (!quit.load() && ring.filled() > ring.capacity() / 2)
+                    wakeups.wait(seen, std::memory_order_acquire);
                 continue;
             }
             const std::int16_t* samples = nullptr;
@@ -80,8 +81,7 @@ struct Mp3Engine::Song {
     std::unique_ptr<Mp3Decoder> decoder;
     FrameRing ring;
     std::thread thread;
-    std::mutex wakeMutex;
-    std::condition_variable wake;
+    std::atomic<std::uint32_t> wakeups{0};   // the output's calls for more
     std::atomic<bool> quit{false};
     std::atomic<bool> decoded{false};   // the decoder has pushed its last frame
     std::atomic<bool> over{false};      // ... and the output has taken it
@@ -291,7 +291,7 @@ int Mp3Engine::fill(std::int16_t* out, int frames, bool applyVolume)
     if (decoded && left == 0)
         song->over.store(true, std::memory_order_release);
     else if (left <= song->ring.capacity() / 2 && !song->decoded.load(std::memory_order_relaxed))
-        song->wake.notify_one();
+        song->wakeUp();
     return static_cast<int>(got);
 }
 

@@ -152,6 +152,9 @@ bool PulseSoundPlayer::connect()
     pa_proplist* props = pa_proplist_new();
     pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Vorlix");
     pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "event");
+    // A click is a few kilobytes: the socket carries it, and no pool of
+    // shared memory stays mapped between clicks.
+    pa_proplist_sets(props, PA_PROP_CONTEXT_FORCE_DISABLE_SHM, "1");
     context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(mainloop_), "Vorlix", props);
     pa_proplist_free(props);
     if (!context_ || pa_threaded_mainloop_start(mainloop_) < 0)

@@ -41,20 +41,20 @@ frmMain::~frmMain() = default;
 void frmMain::buildControls()
 {
     // Siblings are created back to front: a later one lies above an earlier one.
+    // The second skin is read when the cap first comes off.
     pic2 = place(new PictureBox(this), L::pic2);
-    pic2->setPicture(readPicture(QStringLiteral(":/skin2.gif")));
     pic2->hide();
     Image_usb_on = place(new ImageControl(pic2), L::Image_usb_on);
     Image1 = place(new ImageControl(pic2), L::Image1);
-    Image1->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/play.gif"))));
+    Image1->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/play.png"))));
     Image2 = place(new ImageControl(pic2), L::Image2);
     Text_Title2 = place(new Label(pic2), L::Text_Title2);
     Text_Title2->setCaption(QStringLiteral("About  Vorlix"));
 
     pic1 = place(new PictureBox(this), L::pic1);
-    pic1->setPicture(readPicture(QStringLiteral(":/skin1.gif")));
+    pic1->setPicture(readPicture(QStringLiteral(":/skin1.png")));
     Image_button = place(new ImageControl(pic1), L::Image_button);
-    Image_button->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/play.gif"))));
+    Image_button->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/play.png"))));
     Image_button->setEnabled(false);
     Text_Title = place(new Label(pic1), L::Text_Title);
     Text_Title->setAlignment(Qt::AlignRight);
@@ -62,7 +62,7 @@ void frmMain::buildControls()
     Text_Title->hide();
     Image_power = place(new ImageControl(pic1), L::Image_power);
     Image_pause = place(new ImageControl(pic1), L::Image_pause);
-    Image_pause->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/pause.gif"))));
+    Image_pause->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/pause.png"))));
     Image_pause->hide();
     Image_pause->setEnabled(false);
     Image_volume_increase = place(new ImageControl(pic1), L::Image_volume_increase);
@@ -291,6 +291,8 @@ void frmMain::Image_usb_off_DblClick()
 {
     forms_.services().playUsb();
     pic1->hide();
+    if (pic2->picture().isNull())
+        pic2->setPicture(readPicture(QStringLiteral(":/skin2.png")));
     pic2->show();
     showSkin(*pic2, true);
     frmAboutMAin& launcher = forms_.AboutMain();

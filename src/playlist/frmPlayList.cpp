@@ -58,7 +58,7 @@ void frmPlayList::buildControls()
 
     // Siblings are created back to front: a later one lies above an earlier one.
     pic1 = place(new PictureBox(this), L::pic1);
-    pic1->setPicture(readPicture(QStringLiteral(":/playlist_outline.gif")));
+    pic1->setPicture(readPicture(QStringLiteral(":/playlist_outline.png")));
     Image1 = place(new ImageControl(pic1), L::Image1);
     Image1->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/playlist_panel.png"))));
     Command_Addlist = place(new ImageControl(pic1), L::Command_Addlist);

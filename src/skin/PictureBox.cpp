@@ -10,14 +10,15 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-void PictureBox::setPicture(const QImage& picture)
+void PictureBox::setPicture(QImage picture)
 {
-    // Kept in the form the painter copies straight onto the window; any
-    // other form is converted on every paint. A picture's fully transparent
-    // pixels all become one colour, so its outline stays the same.
-    picture_ = picture.format() == QImage::Format_ARGB32
-                   ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                   : picture;
+    // Kept in the form the painter blends without converting it on every
+    // paint; converted in place when nobody else holds the picture. A
+    // picture's fully transparent pixels all become one colour, so its
+    // outline stays the same.
+    picture_ = std::move(picture);
+    if (picture_.format() == QImage::Format_ARGB32)
+        picture_.convertTo(QImage::Format_ARGB32_Premultiplied);
     if (autoSize_)
         resize(picture_.size());
     update();

@@ -12,7 +12,7 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    void setPicture(const QImage& picture);
+    void setPicture(QImage picture);
     const QImage& picture() const { return picture_; }
 
     // With automatic sizing on, the box takes the size of its picture.

@@ -67,7 +67,7 @@ private slots:
     void matchesPixels_data()
     {
         QTest::addColumn<QImage>("image");
-        for (const char* file : {":/skin1.gif", ":/skin2.gif", ":/playlist_outline.gif"})
+        for (const char* file : {":/skin1.png", ":/skin2.png", ":/playlist_outline.png"})
             QTest::newRow(file) << QImage(QString::fromLatin1(file));
         QImage image(137, 61, QImage::Format_ARGB32);
         quint32 seed = 12345;

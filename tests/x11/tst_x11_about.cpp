@@ -33,7 +33,7 @@ void TestX11About::capAboutWindowsAndConnector()
         const QRect display = L::Text_Title.pixels().translated(at);
         return waitUntil([&, first = d.x->grab(display)] { return d.x->grab(display) != first; }, 4s);
     };
-    QCOMPARE(shape(), skin(":/skin1.gif"));
+    QCOMPARE(shape(), skin(":/skin1.png"));
     QVERIFY(d.click(at + L::Image_power.pixels().center()) && d.click(at + L::Image_PlayList.pixels().center()));
     QVERIFY(d.waitFor("Play List") && d.click(at + L::Image_button.pixels().center()));
     QVERIFY2(songOnDisplay(), "no song on the display");
@@ -42,7 +42,7 @@ void TestX11About::capAboutWindowsAndConnector()
     QVERIFY(d.click(at + L::Image_usb_off.pixels().center(), 2));
     const auto launcher = d.waitFor("About");
     QVERIFY2(launcher, "no launcher");
-    QCOMPARE(shape(), skin(":/skin2.gif"));
+    QCOMPARE(shape(), skin(":/skin2.png"));
     QCOMPARE(launcher->frame.topLeft(), at + QPoint(260, -10));
     const QPoint help = launcher->client.topLeft() + QPoint(36, 36);
     const QPoint aboutButton = launcher->client.topLeft() + QPoint(100, 36);
@@ -87,7 +87,7 @@ void TestX11About::capAboutWindowsAndConnector()
     QVERIFY(d.click(aboutButton) && d.waitFor("About Vorlix"));
     QVERIFY(d.click(at + L::Image_usb_on.pixels().center(), 2));
     QVERIFY2(d.gone("About") && d.gone("About Vorlix"), "about windows stayed");
-    QCOMPARE(shape(), skin(":/skin1.gif"));
+    QCOMPARE(shape(), skin(":/skin1.png"));
     QVERIFY2(songOnDisplay(), "the song's title is not back on the display");
 }
 

@@ -154,10 +154,10 @@ private slots:
         QVERIFY2(QFileInfo(kPlayer).isExecutable(), qPrintable(kPlayer));
         QVERIFY(scratch_.isValid());
         // Off, the window shows the skin with the play key's own picture over it.
-        picture_ = QImage(QStringLiteral(":/skin1.gif")).convertToFormat(QImage::Format_ARGB32);
+        picture_ = QImage(QStringLiteral(":/skin1.png")).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(picture_.size(), L::kSkinSize);
         outline_ = MakeWindowRegion(picture_);
-        QPainter(&picture_).drawImage(L::Image_button.pixels().topLeft(), QImage(QStringLiteral(":/play.gif")));
+        QPainter(&picture_).drawImage(L::Image_button.pixels().topLeft(), QImage(QStringLiteral(":/play.png")));
 
         QString error;
         xvfb_ = Xvfb::start(&error);

@@ -41,45 +41,6 @@ std::optional<QByteArray> readAll(const QString &path)
     return f.readAll();
 }
 
-// The colour of the GIF's transparent palette entry, read from the file itself.
-std::optional<QRgb> gifTransparentColour(const QByteArray &b)
-{
-    auto at = [&](qsizetype i) { return i < b.size() ? uchar(b[i]) : uchar(0); };
-    if (!b.startsWith("GIF8") || b.size() < 13)
-        return std::nullopt;
-    qsizetype table = -1;
-    int tableSize = 0;
-    if (at(10) & 0x80) {
-        table = 13;
-        tableSize = 1 << ((at(10) & 7) + 1);
-    }
-    qsizetype pos = 13 + 3 * tableSize;
-    std::optional<int> index;
-    while (pos < b.size()) {
-        if (at(pos) == 0x21) {
-            if (at(pos + 1) == 0xf9 && (at(pos + 3) & 1))
-                index = at(pos + 6);
-            pos += 2;
-            while (pos < b.size() && at(pos) != 0)
-                pos += at(pos) + 1;
-            ++pos;
-        } else if (at(pos) == 0x2c) {
-            const uchar packed = at(pos + 9);
-            if (packed & 0x80) {
-                table = pos + 10;
-                tableSize = 1 << ((packed & 7) + 1);
-            }
-            break;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!index || table < 0 || *index >= tableSize)
-        return std::nullopt;
-    const qsizetype c = table + 3 * *index;
-    return qRgb(at(c), at(c + 1), at(c + 2));
-}
-
 // A picture cut by the colour of its top-left pixel.
 void checkShaped(Checks &c, const QString &dir, const QString &name, QSize size, const Mask &mask,
                  QColor key, QRect outline)
@@ -92,9 +53,11 @@ void checkShaped(Checks &c, const QString &dir, const QString &name, QSize size,
     c.expect(img.size() == size, name + QStringLiteral(": size"));
     if (img.size() != size)
         return;
-    const auto bytes = readAll(path);
-    const auto keyColour = bytes ? gifTransparentColour(*bytes) : std::nullopt;
-    c.expect(keyColour && *keyColour == key.rgb(),
+    // A palette picture whose top-left pixel is its transparent entry.
+    const bool palette = img.format() == QImage::Format_Indexed8;
+    c.expect(palette && img.colorCount() <= 256, name + QStringLiteral(": a palette of at most 256 colours"));
+    const QRgb keyEntry = palette ? img.color(img.pixelIndex(0, 0)) : 0;
+    c.expect(palette && qAlpha(keyEntry) == 0 && (keyEntry & 0xffffff) == (key.rgb() & 0xffffff),
              name + QStringLiteral(": transparent palette entry is ") + key.name());
     c.expect(mask.bounds() == outline, name + QStringLiteral(": outline extents"));
 
@@ -187,35 +150,35 @@ bool verifyAssets(const QString &dir)
 {
     Checks c;
     const QSize skin = vorlix::frmMainLayout::kSkinSize;
-    checkShaped(c, dir, QStringLiteral("skin1.gif"), skin, skin1Mask(), Qt::white,
+    checkShaped(c, dir, QStringLiteral("skin1.png"), skin, skin1Mask(), Qt::white,
                 QRect(QPoint(15, 3), QPoint(284, 74)));
-    checkShaped(c, dir, QStringLiteral("skin2.gif"), skin, skin2Mask(), Qt::white,
+    checkShaped(c, dir, QStringLiteral("skin2.png"), skin, skin2Mask(), Qt::white,
                 QRect(QPoint(15, 3), QPoint(256, 74)));
     namespace L = vorlix::frmMainLayout;
-    checkSkinDetails(c, dir, QStringLiteral("skin1.gif"), skin1Mask(),
+    checkSkinDetails(c, dir, QStringLiteral("skin1.png"), skin1Mask(),
                      {L::Image_volume_decrease, L::Image_volume_increase, L::Image_PlayList,
                       L::Image_power, L::Image_button, L::Image_usb_off, L::Text_Title});
-    checkSkinDetails(c, dir, QStringLiteral("skin2.gif"), skin2Mask(),
+    checkSkinDetails(c, dir, QStringLiteral("skin2.png"), skin2Mask(),
                      {L::Image_volume_decrease, L::Image_volume_increase, L::Image_PlayList,
                       L::Image2, L::Image1, L::Image_usb_on, L::Text_Title});
-    for (const char *name : {"play.gif", "pause.gif"})
+    for (const char *name : {"play.png", "pause.png"})
         checkShaped(c, dir, QString::fromLatin1(name), QSize(50, 30), playButtonMask(), Qt::white,
                     playButtonMask().bounds());
-    checkShaped(c, dir, QStringLiteral("playlist_outline.gif"), QSize(285, 117),
+    checkShaped(c, dir, QStringLiteral("playlist_outline.png"), QSize(285, 117),
                 playlistOutlineMask(), Qt::white, QRect(QPoint(6, 8), QPoint(274, 110)));
     {
-        const QImage outline(dir + QStringLiteral("/playlist_outline.gif"));
+        const QImage outline(dir + QStringLiteral("/playlist_outline.png"));
         bool flat = !outline.isNull();
         const Mask m = playlistOutlineMask();
         for (int y = 0; flat && y < outline.height(); ++y)
             for (int x = 0; x < outline.width(); ++x)
                 if (m.in(x, y) && outline.pixel(x, y) != qRgb(88, 89, 91))
                     flat = false;
-        c.expect(flat, QStringLiteral("playlist_outline.gif: one dark grey"));
+        c.expect(flat, QStringLiteral("playlist_outline.png: one dark grey"));
     }
-    checkShaped(c, dir, QStringLiteral("about.gif"), QSize(32, 32), aboutMask(), QColor(255, 0, 0),
+    checkShaped(c, dir, QStringLiteral("about.png"), QSize(32, 32), aboutMask(), QColor(255, 0, 0),
                 aboutMask().bounds());
-    checkShaped(c, dir, QStringLiteral("help.gif"), QSize(32, 32), helpMask(), QColor(255, 0, 255),
+    checkShaped(c, dir, QStringLiteral("help.png"), QSize(32, 32), helpMask(), QColor(255, 0, 255),
                 helpMask().bounds());
 
     const QImage panel(dir + QStringLiteral("/playlist_panel.png"));

@@ -23,10 +23,13 @@ mkdir -p "$final"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 "$artgen" "$raw"
 
-# Shaped pictures: the outside is fully transparent in the PNG; the GIF keeps
-# one transparent palette entry whose colour is the key the program cuts by.
+# Shaped pictures: the outside is fully transparent in the drawing. They are
+# cut down to 256 colours as a GIF would be, with one transparent palette
+# entry whose colour is the key the program cuts by, and stored as palette
+# PNGs: Qt keeps those at a byte a pixel and reads them without a plugin.
 gif() { # name key-colour
-  convert "$raw/$1.png" -strip -dither None -colors 256 -transparent-color "$2" "$final/$1.gif"
+  convert "$raw/$1.png" -strip -dither None -colors 256 -transparent-color "$2" "$work/$1.gif"
+  convert "$work/$1.gif" -strip "PNG8:$final/$1.png"
 }
 for name in skin1 skin2 play pause playlist_outline; do
   gif "$name" white
