@@ -55,6 +55,13 @@ private slots:
         alpha.fill(0x00ffffff);
         alpha.setPixel(1, 0, 0xffffffff);
         QTest::newRow("transparent and opaque white") << alpha << QRegion(1, 0, 1, 1);
+        // Palette pictures are cut by colour, not by entry.
+        QImage palette(3, 1, QImage::Format_Indexed8);
+        palette.setColorTable({0x00ffffff, 0xff000000, 0x00ffffff});
+        palette.fill(0);
+        palette.setPixel(1, 0, 2);
+        palette.setPixel(2, 0, 1);
+        QTest::newRow("two palette entries of the background colour") << palette << QRegion(2, 0, 1, 1);
     }
     void region()
     {
