@@ -39,6 +39,18 @@ void preferX11()
         qputenv("QT_XCB_NO_MITSHM", "1");
 }
 
+// The program icon's 16 and 32 pixel pictures, and larger ones for task
+// switchers; docks take the installed icon named by the desktop file. Read
+// as pixmaps: an icon file name would have Qt try every image plugin on it,
+// which loads them all.
+void setProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(vorlix::readPicture(QStringLiteral(":/icons/vorlix-%1.png").arg(size))));
+    QApplication::setWindowIcon(icon);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -52,14 +64,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
-    // The program icon's 16 and 32 pixel pictures, and larger ones for task
-    // switchers; docks take the installed icon named by the desktop file.
-    // Read as pixmaps: an icon file name would have Qt try every image
-    // plugin on it, which loads them all at start.
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(vorlix::readPicture(QStringLiteral(":/icons/vorlix-%1.png").arg(size))));
-    QApplication::setWindowIcon(icon);
     QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
 
     // The click sounds and the songs: loaded at the first sound.
@@ -92,8 +96,11 @@ int main(int argc, char* argv[])
     forms.Main().show();
     closeRequests.watchWindow(forms.Main());
     // Media keys and sound menus; without a session bus there are none.
-    // They are offered once the loop runs, so the window maps first.
+    // They and the icon come once the loop runs, so the window maps first.
     vorlix::Mpris mpris(forms, closeBySystem);
-    QTimer::singleShot(0, &mpris, [&mpris] { mpris.publish(QDBusConnection::sessionBus()); });
+    QTimer::singleShot(0, &mpris, [&mpris] {
+        setProgramIcon();
+        mpris.publish(QDBusConnection::sessionBus());
+    });
     return QApplication::exec();
 }
