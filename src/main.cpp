@@ -32,9 +32,13 @@ void preferX11()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    // The windows are small and change a few pixels a second. Handing those
-    // to the X server through shared memory costs a round trip before each
-    // paint and an event after it, more than sending the pixels themselves.
+}
+
+// The windows are small and change a few pixels a second. Handing those to
+// the X server through shared memory costs a round trip before each paint and
+// an event after it, more than sending the pixels themselves.
+void sendPixelsThroughTheSocket()
+{
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 }
@@ -61,6 +65,7 @@ int main(int argc, char* argv[])
     mallopt(M_ARENA_MAX, 1);
 #endif
     preferX11();
+    sendPixelsThroughTheSocket();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
