@@ -77,7 +77,7 @@ frmAbout::frmAbout(Forms& forms)
     lblTitle = label(TwipsRect{1920, 240, 3165, 480}.pixels(), QStringLiteral("Vorlix  v1.0"));
     lblTitle->setFont(titleFont());
     Image1 = place(new ImageControl(this), TwipsRect{120, 240, 1500, 1620});
-    Image1->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/about_photo.jpg"))));
+    Image1->setPicture(readPicture(QStringLiteral(":/about_photo.jpg")));
     lblVersion[0] = label(TwipsRect{1920, 720, 3375, 255}.pixels(),
                           QStringLiteral("Requirement: Win 98 / Me / NT / XP"));
     lblVersion[1] = label(TwipsRect{1920, 1320, 3375, 255}.pixels(),

@@ -46,7 +46,7 @@ void frmMain::buildControls()
     pic2->hide();
     Image_usb_on = place(new ImageControl(pic2), L::Image_usb_on);
     Image1 = place(new ImageControl(pic2), L::Image1);
-    Image1->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/play.png"))));
+    Image1->setPicture(readPicture(QStringLiteral(":/play.png")));
     Image2 = place(new ImageControl(pic2), L::Image2);
     Text_Title2 = place(new Label(pic2), L::Text_Title2);
     Text_Title2->setCaption(QStringLiteral("About  Vorlix"));
@@ -54,7 +54,7 @@ void frmMain::buildControls()
     pic1 = place(new PictureBox(this), L::pic1);
     pic1->setPicture(readPicture(QStringLiteral(":/skin1.png")));
     Image_button = place(new ImageControl(pic1), L::Image_button);
-    Image_button->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/play.png"))));
+    Image_button->setPicture(readPicture(QStringLiteral(":/play.png")));
     Image_button->setEnabled(false);
     Text_Title = place(new Label(pic1), L::Text_Title);
     Text_Title->setAlignment(Qt::AlignRight);
@@ -62,7 +62,7 @@ void frmMain::buildControls()
     Text_Title->hide();
     Image_power = place(new ImageControl(pic1), L::Image_power);
     Image_pause = place(new ImageControl(pic1), L::Image_pause);
-    Image_pause->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/pause.png"))));
+    Image_pause->setPicture(readPicture(QStringLiteral(":/pause.png")));
     Image_pause->hide();
     Image_pause->setEnabled(false);
     Image_volume_increase = place(new ImageControl(pic1), L::Image_volume_increase);

@@ -60,7 +60,7 @@ void frmPlayList::buildControls()
     pic1 = place(new PictureBox(this), L::pic1);
     pic1->setPicture(readPicture(QStringLiteral(":/playlist_outline.png")));
     Image1 = place(new ImageControl(pic1), L::Image1);
-    Image1->setPicture(QPixmap::fromImage(readPicture(QStringLiteral(":/playlist_panel.png"))));
+    Image1->setPicture(readPicture(QStringLiteral(":/playlist_panel.png")));
     Command_Addlist = place(new ImageControl(pic1), L::Command_Addlist);
     Command_Remove = place(new ImageControl(pic1), L::Command_Remove);
     Image_MinPlayList = place(new ImageControl(pic1), L::Image_MinPlayList);

@@ -11,9 +11,10 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void ImageControl::setPicture(const QPixmap& picture)
+void ImageControl::setPicture(QImage picture)
 {
-    picture_ = picture;
+    // Kept as read: the skin's palette pictures stay at a byte a pixel.
+    picture_ = std::move(picture);
     update();
 }
 
@@ -22,7 +23,7 @@ void ImageControl::paintEvent(QPaintEvent*)
     if (picture_.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
+    painter.drawImage(0, 0, picture_);
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 namespace vorlix {
@@ -14,7 +14,7 @@ class ImageControl : public QWidget {
 public:
     explicit ImageControl(QWidget* parent = nullptr);
 
-    void setPicture(const QPixmap& picture);
+    void setPicture(QImage picture);
 
 signals:
     void MouseDown(Qt::MouseButton button);
@@ -28,7 +28,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap picture_;
+    QImage picture_;
     bool pressed_ = false;
 };
 

@@ -37,9 +37,10 @@ done
 gif about red
 gif help magenta
 
-# The panel shows whenever the list does: a PNG, which Qt reads without
-# loading a JPEG library beside the player.
-convert "$raw/playlist_panel.png" -strip "PNG24:$final/playlist_panel.png"
+# The panel shows whenever the list does: a palette PNG, which Qt reads
+# without loading a JPEG library and keeps at a byte a pixel. Undithered,
+# 256 colours cannot be told from the drawing.
+convert "$raw/playlist_panel.png" -strip -dither None -colors 256 "PNG8:$final/playlist_panel.png"
 convert "$raw/about_photo.png" -strip -quality 95 -sampling-factor 1x1 "$final/about_photo.jpg"
 convert "$raw/icon32.png" "$raw/icon16.png" -strip "$final/vorlix.ico"
 # The desktop's icons, one drawing per size.
