@@ -14,6 +14,7 @@
 #include "skin/Timer.h"
 #include "skin/WindowMover.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QDebug>
 #include <QDir>
@@ -131,6 +132,15 @@ void frmPlayList::tellNotSaved(const QString& reason)
     forms_.services().msgBox.show(this,
                                   QStringLiteral("The play list could not be saved to %1:\n%2").arg(file, reason),
                                   MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
+}
+
+void frmPlayList::hideEvent(QHideEvent* event)
+{
+    Form::hideEvent(event);
+    // The list hides while its songs play: its window's pixels are let go
+    // meanwhile and painted afresh when it shows again.
+    if (QBackingStore* store = backingStore())
+        store->resize(QSize());
 }
 
 void frmPlayList::closeEvent(QCloseEvent* event)
