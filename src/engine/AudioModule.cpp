@@ -4,6 +4,8 @@
 #include "engine/SdlParts.h"
 #include "platform/PulseSoundPlayer.h"
 
+#include <mutex>
+
 namespace vorlix {
 
 namespace {
@@ -18,15 +20,35 @@ std::shared_ptr<SdlAudio> sdlAudio()
     return *audio;
 }
 
+// One connection to the sound server for the clicks and the songs, kept
+// while the server keeps it and replaced once it has gone. Left alone at
+// exit, like the SDL hold.
+std::shared_ptr<PulseConnection> sharedPulse()
+{
+    static auto* mutex = new std::mutex;
+    static auto* held = new std::shared_ptr<PulseConnection>;
+    std::lock_guard lock(*mutex);
+    if (*held) {
+        (*held)->lock();
+        const bool good = (*held)->good();
+        (*held)->unlock();
+        if (good)
+            return *held;
+    }
+    *held = PulseConnection::open();
+    return *held;
+}
+
 SoundPlayer* makeSoundPlayer()
 {
-    return new PulseSoundPlayer(&sdlAudio);
+    return new PulseSoundPlayer(&sdlAudio, &sharedPulse);
 }
 
 Mp3Play* makeMp3Play()
 {
     Mp3Engine::Options options;
     options.sdlAudio = &sdlAudio;
+    options.pulse = &sharedPulse;
     return new Mp3Engine(options);
 }
 

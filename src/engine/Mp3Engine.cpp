@@ -246,8 +246,9 @@ std::unique_ptr<AudioOutput> Mp3Engine::openOutput(int rate)
     const char* sdlDriver = std::getenv("SDL_AUDIODRIVER");
     const bool sdlNamed = sdlDriver && *sdlDriver;
     if (kind == Output::Pulse || (kind == Output::Desktop && !sdlNamed))
-        if (auto output = open(std::make_unique<PulseOutput>()))
-            return output;
+        if (auto pulse = options_.pulse ? options_.pulse() : PulseConnection::open())
+            if (auto output = open(std::make_unique<PulseOutput>(std::move(pulse))))
+                return output;
     if (kind == Output::Sdl || kind == Output::Desktop) {
         if (const SdlParts* sdl = sdlParts()) {
             if (!sdlAudio_)

@@ -2,6 +2,7 @@
 
 #include "engine/AudioOutput.h"
 #include "engine/Mp3Play.h"
+#include "engine/PulseConnection.h"
 
 #include <atomic>
 #include <cstddef>
@@ -48,6 +49,9 @@ public:
         // click sounds; asked the first time SDL is needed. Without it the
         // engine takes a hold of its own.
         std::function<std::shared_ptr<SdlAudio>()> sdlAudio;
+        // Gives the sound-server connection to play through, shared with
+        // the click sounds. Without it the engine connects on its own.
+        PulseConnector pulse;
         // Sees every stereo frame handed to the output, on the output's
         // thread: after the volumes, unless the output applies them itself.
         // For tests and measurements.

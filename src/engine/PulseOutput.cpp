@@ -19,7 +19,6 @@ constexpr double kStartSeconds = 0.01;
 // and less often.
 constexpr std::uint64_t kFirstRetryUs = 5000;
 constexpr std::uint64_t kLastRetryUs = 500000;
-constexpr std::uint64_t kAnswerUs = 2000000;
 
 pa_volume_t serverVolume(std::int32_t volume)
 {
@@ -28,7 +27,10 @@ pa_volume_t serverVolume(std::int32_t volume)
 
 } // namespace
 
-PulseOutput::PulseOutput() = default;
+PulseOutput::PulseOutput(std::shared_ptr<PulseConnection> pulse)
+    : pulse_(std::move(pulse))
+{
+}
 
 PulseOutput::~PulseOutput()
 {
@@ -37,36 +39,20 @@ PulseOutput::~PulseOutput()
 
 bool PulseOutput::open(int rate, Fill fill)
 {
-    if (mainloop_ || rate <= 0)
+    if (!pulse_ || stream_ || rate <= 0)
         return false;
     fill_ = std::move(fill);
-    mainloop_ = pa_threaded_mainloop_new();
-    if (!mainloop_)
-        return false;
-    pa_proplist* props = pa_proplist_new();
-    pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Vorlix");
-    pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "music");
-    // A quarter second at a time goes through the socket. Shared memory
-    // would save that copy but keep every block the server still holds, a
-    // second of sound and its rewind history, in the player's own memory.
-    pa_proplist_sets(props, PA_PROP_CONTEXT_FORCE_DISABLE_SHM, "1");
-    context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(mainloop_), "Vorlix", props);
-    if (!context_ || pa_threaded_mainloop_start(mainloop_) < 0) {
-        pa_proplist_free(props);
-        close();
-        return false;
-    }
     lock();
-    pa_context_set_state_callback(context_, &PulseOutput::onContextState, this);
-    bool ready = pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0
-        && waitFor(&PulseOutput::contextSettled) && pa_context_get_state(context_) == PA_CONTEXT_READY;
+    bool ready = pulse_->good();
     if (ready) {
         const pa_sample_spec sampleFormat{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(rate), 2};
         pa_channel_map map;
         pa_channel_map_init_stereo(&map);
-        stream_ = pa_stream_new_with_proplist(context_, "Song", &sampleFormat, &map, props);
+        pa_proplist* props = pa_proplist_new();
+        pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "music");
+        stream_ = pa_stream_new_with_proplist(pulse_->context(), "Song", &sampleFormat, &map, props);
+        pa_proplist_free(props);
     }
-    pa_proplist_free(props);
     if (ready && stream_) {
         pa_stream_set_state_callback(stream_, &PulseOutput::onStreamState, this);
         pa_stream_set_write_callback(stream_, &PulseOutput::onWritable, this);
@@ -85,7 +71,7 @@ bool PulseOutput::open(int rate, Fill fill)
         volume.values[0] = serverVolume(left_ < 0 ? kVolumeMax : left_);
         volume.values[1] = serverVolume(right_ < 0 ? kVolumeMax : right_);
         ready = pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_START_CORKED, &volume, nullptr) >= 0
-            && waitFor(&PulseOutput::streamSettled) && pa_stream_get_state(stream_) == PA_STREAM_READY;
+            && pulse_->waitFor([this] { return streamSettled(); }) && pa_stream_get_state(stream_) == PA_STREAM_READY;
     }
     if (ready) {
         const pa_buffer_attr* got = pa_stream_get_buffer_attr(stream_);
@@ -100,11 +86,11 @@ bool PulseOutput::open(int rate, Fill fill)
 
 void PulseOutput::close()
 {
-    if (!mainloop_)
+    if (!pulse_)
         return;
     lock();
     if (retry_)
-        pa_threaded_mainloop_get_api(mainloop_)->time_free(retry_);
+        pa_threaded_mainloop_get_api(pulse_->mainloop())->time_free(retry_);
     retry_ = nullptr;
     forgetDrain();
     if (stream_) {
@@ -114,55 +100,20 @@ void PulseOutput::close()
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
-    if (context_) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
-        context_ = nullptr;
-    }
     unlock();
-    pa_threaded_mainloop_stop(mainloop_);
-    pa_threaded_mainloop_free(mainloop_);
-    mainloop_ = nullptr;
+    pulse_.reset();
 }
 
 void PulseOutput::lock()
 {
-    if (mainloop_)
-        pa_threaded_mainloop_lock(mainloop_);
+    if (pulse_)
+        pulse_->lock();
 }
 
 void PulseOutput::unlock()
 {
-    if (mainloop_)
-        pa_threaded_mainloop_unlock(mainloop_);
-}
-
-// With the mainloop locked. False when the server has not answered within
-// two seconds: the caller, the interface thread, must not hang on it.
-bool PulseOutput::waitFor(bool (PulseOutput::*done)() const)
-{
-    struct Deadline {
-        pa_threaded_mainloop* mainloop;
-        bool passed = false;
-    } deadline{mainloop_};
-    const auto wakeUp = [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* data) {
-        auto* d = static_cast<Deadline*>(data);
-        d->passed = true;
-        pa_threaded_mainloop_signal(d->mainloop, 0);
-    };
-    pa_time_event* timer = pa_context_rttime_new(context_, pa_rtclock_now() + kAnswerUs, wakeUp, &deadline);
-    while (!(this->*done)() && !deadline.passed)
-        pa_threaded_mainloop_wait(mainloop_);
-    if (timer)
-        pa_threaded_mainloop_get_api(mainloop_)->time_free(timer);
-    return !deadline.passed;
-}
-
-bool PulseOutput::contextSettled() const
-{
-    const pa_context_state_t state = pa_context_get_state(context_);
-    return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
+    if (pulse_)
+        pulse_->unlock();
 }
 
 bool PulseOutput::streamSettled() const
@@ -171,14 +122,9 @@ bool PulseOutput::streamSettled() const
     return state == PA_STREAM_READY || !PA_STREAM_IS_GOOD(state);
 }
 
-void PulseOutput::onContextState(pa_context*, void* self)
-{
-    pa_threaded_mainloop_signal(static_cast<PulseOutput*>(self)->mainloop_, 0);
-}
-
 void PulseOutput::onStreamState(pa_stream*, void* self)
 {
-    pa_threaded_mainloop_signal(static_cast<PulseOutput*>(self)->mainloop_, 0);
+    pa_threaded_mainloop_signal(static_cast<PulseOutput*>(self)->pulse_->mainloop(), 0);
 }
 
 void PulseOutput::onWritable(pa_stream*, std::size_t, void* self)
@@ -226,9 +172,9 @@ void PulseOutput::retryLater()
     retryDelayUs_ = retryDelayUs_ == 0 ? kFirstRetryUs : std::min(retryDelayUs_ * 2, kLastRetryUs);
     const pa_usec_t at = pa_rtclock_now() + retryDelayUs_;
     if (retry_)
-        pa_context_rttime_restart(context_, retry_, at);
+        pa_context_rttime_restart(pulse_->context(), retry_, at);
     else
-        retry_ = pa_context_rttime_new(context_, at, &PulseOutput::onRetry, this);
+        retry_ = pa_context_rttime_new(pulse_->context(), at, &PulseOutput::onRetry, this);
 }
 
 void PulseOutput::setPaused(bool paused)
@@ -244,7 +190,7 @@ void PulseOutput::setPaused(bool paused)
     retryDelayUs_ = 0;
     if (paused) {
         if (retry_)
-            pa_threaded_mainloop_get_api(mainloop_)->time_restart(retry_, nullptr);
+            pa_threaded_mainloop_get_api(pulse_->mainloop())->time_restart(retry_, nullptr);
         // Cork and drop what the server holds: silent at once.
         if (pa_operation* op = pa_stream_cork(stream_, 1, nullptr, nullptr))
             pa_operation_unref(op);
@@ -269,7 +215,7 @@ void PulseOutput::setVolume(std::int32_t left, std::int32_t right)
         volume.channels = 2;
         volume.values[0] = serverVolume(left);
         volume.values[1] = serverVolume(right);
-        if (pa_operation* op = pa_context_set_sink_input_volume(context_, pa_stream_get_index(stream_), &volume,
+        if (pa_operation* op = pa_context_set_sink_input_volume(pulse_->context(), pa_stream_get_index(stream_), &volume,
                 nullptr, nullptr))
             pa_operation_unref(op);
     }
@@ -311,8 +257,7 @@ bool PulseOutput::broken()
     if (!stream_)
         return true;
     lock();
-    const bool gone = !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))
-        || !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
+    const bool gone = !pulse_->good() || !PA_STREAM_IS_GOOD(pa_stream_get_state(stream_));
     unlock();
     return gone;
 }

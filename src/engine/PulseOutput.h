@@ -1,15 +1,14 @@
 #pragma once
 
 #include "engine/AudioOutput.h"
+#include "engine/PulseConnection.h"
 
 #include <cstdint>
-#include <string>
+#include <memory>
 
-struct pa_context;
 struct pa_mainloop_api;
 struct pa_operation;
 struct pa_stream;
-struct pa_threaded_mainloop;
 struct pa_time_event;
 
 namespace vorlix {
@@ -18,16 +17,16 @@ namespace vorlix {
 // stream of its own. The server holds a large buffer, so the process wakes
 // only a few times a second; pause drops that buffer at once, and the channel
 // volumes are the stream's volume at the server, so a step is heard at once
-// too. Never starts a server.
+// too. Plays through the connection it is given.
 class PulseOutput : public AudioOutput {
 public:
-    PulseOutput();
+    explicit PulseOutput(std::shared_ptr<PulseConnection> pulse);
     ~PulseOutput() override;
 
     PulseOutput(const PulseOutput&) = delete;
     PulseOutput& operator=(const PulseOutput&) = delete;
 
-    // False when no server answers or it refuses the stream.
+    // False when the server refuses the stream or does not answer.
     bool open(int rate, Fill fill) override;
     void setPaused(bool paused) override;
     void lock() override;
@@ -40,20 +39,16 @@ public:
     bool broken() override;
 
 private:
-    static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
     static void onWritable(pa_stream* stream, std::size_t bytes, void* self);
     static void onRetry(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self);
-    bool waitFor(bool (PulseOutput::*done)() const);
-    bool contextSettled() const;
     bool streamSettled() const;
     void write();
     void retryLater();
     void forgetDrain();
     void close();
 
-    pa_threaded_mainloop* mainloop_ = nullptr;
-    pa_context* context_ = nullptr;
+    std::shared_ptr<PulseConnection> pulse_;
     pa_stream* stream_ = nullptr;
     pa_time_event* retry_ = nullptr;
     pa_operation* drain_ = nullptr;   // the drain asked for at the song's end

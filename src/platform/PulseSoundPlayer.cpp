@@ -6,32 +6,11 @@
 
 #include <pulse/pulseaudio.h>
 
-#include <chrono>
 #include <cstdlib>
 
 namespace vorlix {
 
 namespace {
-
-constexpr pa_usec_t kAnswerUs = 2000000;
-
-// Waits, with the mainloop locked, until `settled` holds or two seconds have
-// passed; true when it holds.
-template <typename Settled>
-bool waitFor(pa_threaded_mainloop* mainloop, Settled settled)
-{
-    const pa_usec_t until = pa_rtclock_now() + kAnswerUs;
-    while (!settled()) {
-        if (pa_rtclock_now() >= until)
-            return false;
-        // State changes signal the mainloop; the unlock/relock also lets a
-        // late answer in.
-        pa_threaded_mainloop_unlock(mainloop);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        pa_threaded_mainloop_lock(mainloop);
-    }
-    return true;
-}
 
 pa_sample_format_t sampleFormat(int tag, int bits)
 {
@@ -90,8 +69,8 @@ std::optional<Wav> readWav(const QByteArray& path)
 
 } // namespace
 
-PulseSoundPlayer::PulseSoundPlayer(std::function<std::shared_ptr<SdlAudio>()> sdlAudio)
-    : sdlAudio_(std::move(sdlAudio))
+PulseSoundPlayer::PulseSoundPlayer(std::function<std::shared_ptr<SdlAudio>()> sdlAudio, PulseConnector pulse)
+    : sdlAudio_(std::move(sdlAudio)), connector_(std::move(pulse))
 {
     const char* driver = std::getenv("SDL_AUDIODRIVER");
     serverFailed_ = driver && *driver;
@@ -143,50 +122,31 @@ SoundPlayer* PulseSoundPlayer::fallback()
 
 bool PulseSoundPlayer::connect()
 {
-    if (context_ && PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)))
-        return true;
+    if (pulse_) {
+        pulse_->lock();
+        const bool good = pulse_->good();
+        pulse_->unlock();
+        if (good)
+            return true;
+    }
     disconnect();   // a server that went away is tried again
-    mainloop_ = pa_threaded_mainloop_new();
-    if (!mainloop_)
-        return false;
-    pa_proplist* props = pa_proplist_new();
-    pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Vorlix");
-    pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "event");
-    // A click is a few kilobytes: the socket carries it, and no pool of
-    // shared memory stays mapped between clicks.
-    pa_proplist_sets(props, PA_PROP_CONTEXT_FORCE_DISABLE_SHM, "1");
-    context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(mainloop_), "Vorlix", props);
-    pa_proplist_free(props);
-    if (!context_ || pa_threaded_mainloop_start(mainloop_) < 0)
-        return false;
-    pa_threaded_mainloop_lock(mainloop_);
-    const bool ready = pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0
-        && waitFor(mainloop_, [this] { return !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))
-                                           || pa_context_get_state(context_) == PA_CONTEXT_READY; })
-        && pa_context_get_state(context_) == PA_CONTEXT_READY;
-    pa_threaded_mainloop_unlock(mainloop_);
-    return ready;
+    pulse_ = connector_ ? connector_() : nullptr;
+    return pulse_ != nullptr;
 }
 
 void PulseSoundPlayer::disconnect()
 {
-    if (!mainloop_)
+    if (!pulse_)
         return;
-    pa_threaded_mainloop_lock(mainloop_);
+    pulse_->lock();
     if (stream_) {
+        pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
-    if (context_) {
-        pa_context_disconnect(context_);
-        pa_context_unref(context_);
-        context_ = nullptr;
-    }
-    pa_threaded_mainloop_unlock(mainloop_);
-    pa_threaded_mainloop_stop(mainloop_);
-    pa_threaded_mainloop_free(mainloop_);
-    mainloop_ = nullptr;
+    pulse_->unlock();
+    pulse_.reset();
 }
 
 void PulseSoundPlayer::playNow(const QByteArray& path)
@@ -204,15 +164,25 @@ void PulseSoundPlayer::playNow(const QByteArray& path)
             sdl->play(QFile::decodeName(path));
         return;
     }
-    pa_threaded_mainloop_lock(mainloop_);
+    pulse_->lock();
     if (stream_) {   // a sound still playing is cut off
+        pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
-    stream_ = pa_stream_new(context_, "Click", &wav->format, nullptr);
+    pa_proplist* props = pa_proplist_new();
+    pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "event");
+    stream_ = pa_stream_new_with_proplist(pulse_->context(), "Click", &wav->format, nullptr, props);
+    pa_proplist_free(props);
+    if (stream_) {
+        pa_stream_set_state_callback(
+            stream_,
+            [](pa_stream*, void* mainloop) { pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(mainloop), 0); },
+            pulse_->mainloop());
+    }
     if (stream_ && pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) >= 0
-        && waitFor(mainloop_, [this] { return pa_stream_get_state(stream_) != PA_STREAM_CREATING; })
+        && pulse_->waitFor([this] { return pa_stream_get_state(stream_) != PA_STREAM_CREATING; })
         && pa_stream_get_state(stream_) == PA_STREAM_READY) {
         pa_stream_write(stream_, wav->samples.constData(), std::size_t(wav->samples.size()), nullptr, 0, PA_SEEK_RELATIVE);
         // Once played, the stream leaves the server: no device is kept.
@@ -220,7 +190,7 @@ void PulseSoundPlayer::playNow(const QByteArray& path)
         if (pa_operation* op = pa_stream_drain(stream_, played, nullptr))
             pa_operation_unref(op);
     }
-    pa_threaded_mainloop_unlock(mainloop_);
+    pulse_->unlock();
 }
 
 } // namespace vorlix

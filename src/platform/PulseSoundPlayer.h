@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/PulseConnection.h"
 #include "platform/SoundPlayer.h"
 
 #include <QByteArray>
@@ -11,9 +12,7 @@
 #include <optional>
 #include <thread>
 
-struct pa_context;
 struct pa_stream;
-struct pa_threaded_mainloop;
 
 namespace vorlix {
 
@@ -21,8 +20,8 @@ class SdlAudio;
 
 // Plays the click sounds through the PulseAudio server: a stream of its own
 // for each sound, gone from the server as soon as the sound has played, on
-// a connection kept for the next click (which holds no device and never
-// wakes the process). Without a server, or when SDL_AUDIODRIVER names a
+// a connection kept for the next click and shared with the songs (it holds
+// no device and never wakes the process). Without a server, or when SDL_AUDIODRIVER names a
 // driver, the clicks go through SDL. A worker thread loads the files and
 // talks to the server, so play() never waits.
 class PulseSoundPlayer : public SoundPlayer {
@@ -30,7 +29,9 @@ public:
     // `sdlAudio` gives the SDL audio hold shared with the playback engine,
     // asked only when a click goes through SDL; without it the SDL player
     // takes a hold of its own.
-    explicit PulseSoundPlayer(std::function<std::shared_ptr<SdlAudio>()> sdlAudio);
+    // `pulse` gives the sound-server connection, shared with the songs.
+    explicit PulseSoundPlayer(std::function<std::shared_ptr<SdlAudio>()> sdlAudio,
+                              PulseConnector pulse = &PulseConnection::open);
     ~PulseSoundPlayer() override;
 
     PulseSoundPlayer(const PulseSoundPlayer&) = delete;
@@ -48,8 +49,8 @@ private:
     std::function<std::shared_ptr<SdlAudio>()> sdlAudio_;
     std::unique_ptr<SoundPlayer> fallback_;
     bool serverFailed_ = false;
-    pa_threaded_mainloop* mainloop_ = nullptr;
-    pa_context* context_ = nullptr;
+    PulseConnector connector_;
+    std::shared_ptr<PulseConnection> pulse_;
     pa_stream* stream_ = nullptr;
 
     std::mutex mutex_;

@@ -33,10 +33,11 @@ namespace {
 
 // An engine, and everything it hands to its output.
 struct Rig {
-    explicit Rig(Output output)
+    explicit Rig(Output output, PulseConnector pulse = {})
     {
         Mp3Engine::Options options;
         options.output = output;
+        options.pulse = std::move(pulse);
         options.onFrames = [this](const std::int16_t* s, std::size_t n) {
             std::lock_guard lock(mutex);
             samples.insert(samples.end(), s, s + 2 * n);
@@ -423,6 +424,33 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(firstSound(recording.samples()) >= 0, 5000);
         QTRY_COMPARE(sinkInputs(), QString());
         QVERIFY(soundFrames(recording.samples()) < 4410 * 2);   // 0.1 s, as 44.1 kHz stereo
+    }
+
+    // The player's one connection carries a song and a click at once; the
+    // click leaves, the song plays to its end, and a later click still sounds.
+    void songAndClicksShareOneConnection()
+    {
+        if (!pulse())
+            QSKIP("no private PulseAudio server");
+        const auto connection = PulseConnection::open();
+        QVERIFY(connection);
+        const PulseConnector shared = [connection] { return connection; };
+        const QString mp3 = song("shared", "-r 44100 -c 2", "1 sine 440", {"-b", "128"});
+        Rig rig(Output::Pulse, shared);
+        PulseSoundPlayer clicks({}, shared);
+        QVERIFY(rig->Open(local(mp3), ""));
+        QCOMPARE(rig->Play(), std::optional<int>(0));
+        clicks.play(wav("during.wav", 0.1));
+        QTRY_COMPARE(sinkInputs().count('\n'), 2);
+        QTRY_COMPARE(sinkInputs().count('\n'), 1);   // the click has left
+        QString clients;
+        pulse_->run("pactl", {"list", "short", "clients"}, &clients);
+        QCOMPARE(clients.split('\n', Qt::SkipEmptyParts).filter(QStringLiteral("tst_mp3engine")).size(), 1);
+        QVERIFY(rig.playToEnd());
+        QVERIFY(std::abs(double(rig.frames()) - 44100) < 1153);   // a second, to within a frame
+        MonitorRecording recording(*pulse_);
+        clicks.play(wav("after.wav", 0.1));
+        QTRY_VERIFY_WITH_TIMEOUT(firstSound(recording.samples()) >= 0, 5000);
     }
 
     // The song's own first frames, pause, a volume step at the server, and
