@@ -13,12 +13,12 @@ namespace vorlix {
 // one reader thread.
 class FrameRing {
 public:
-    // Holds exactly `frames` (at least one): a song's ring is half a second,
-    // and rounding that up to a power of two would waste a third of it.
-    explicit FrameRing(std::size_t frames)
-        : capacity_(std::max<std::size_t>(frames, 1))
-        , samples_(std::make_unique<std::int16_t[]>(capacity_ * 2))
+    // Capacity is rounded up to a power of two.
+    explicit FrameRing(std::size_t minFrames)
     {
+        while (capacity_ < minFrames)
+            capacity_ *= 2;
+        samples_ = std::make_unique<std::int16_t[]>(capacity_ * 2);
     }
 
     std::size_t capacity() const { return capacity_; }
@@ -58,15 +58,14 @@ private:
     template <typename Copy>
     void copyRing(std::size_t position, std::size_t count, Copy copy)
     {
-        // The counters only grow: 2^64 frames is millions of years of sound.
-        const std::size_t at = position % capacity_;
+        const std::size_t at = position & (capacity_ - 1);
         const std::size_t first = std::min(count, capacity_ - at);
         copy(at, 0, first);
         if (count > first)
             copy(0, first, count - first);
     }
 
-    std::size_t capacity_;
+    std::size_t capacity_ = 1;
     std::unique_ptr<std::int16_t[]> samples_;
     alignas(64) std::atomic<std::size_t> written_{0};
     alignas(64) std::atomic<std::size_t> read_{0};
