@@ -3,6 +3,7 @@
 // program against an Xvfb of its own and watches it through xcb; xdotool
 // moves the pointer and types.
 #include "player/frmMainLayout.h"
+#include "playlist/frmPlayListLayout.h"
 #include "skin/gifmod.h"
 #include "x11/XSession.h"
 
@@ -256,6 +257,34 @@ private slots:
         const int ink = inkPixels(on.copy(kDisplayRect));
         QVERIFY2(ink >= 20, qPrintable(QStringLiteral("only %1 caption pixels").arg(ink)));
         QCOMPARE(mismatches(on, off, [](QPoint p) { return !kDisplayRect.contains(p); }), 0);
+    }
+
+    // The list window shows the same picture each time it comes back, also
+    // after it has been hidden and its pixels let go.
+    void listShowsAgainWhole()
+    {
+        QVERIFY(launch());
+        QVERIFY(powerOn());
+        std::optional<TopLevel> list;
+        const auto openList = [&] {
+            list.reset();
+            return click(L::Image_PlayList.pixels().center()) && waitUntil([&] {
+                list = x_->findMapped(player_->processId(), [](const TopLevel& t) { return t.name == QStringLiteral("Play List"); });
+                return list.has_value();
+            });
+        };
+        const auto listShot = [&] {
+            QImage last;
+            waitUntil([&] { return std::exchange(last, x_->grab(list->geometry)) == last && !last.isNull(); }, 2s);
+            return last;
+        };
+        QVERIFY(openList());
+        const QImage first = listShot();
+        const QPoint hide = list->geometry.topLeft() + frmPlayListLayout::Image_MinPlayList.pixels().center();
+        QVERIFY(xdotool({"mousemove", QString::number(hide.x()), QString::number(hide.y()), "click", "1"}));
+        QVERIFY(waitUntil([&] { return !mapped(list->id); }));
+        QVERIFY(openList());
+        QCOMPARE(listShot(), first);
     }
 
     // The second press on power asks first: No keeps the player as it was,
