@@ -2,14 +2,24 @@
 
 #include "player/Display.h"
 
-#include <QItemSelectionModel>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace vorlix {
 
 namespace {
 
-// The list shows at most this many characters of an entry, the tip a few
-// more; Qt lays out every character it is given, on every repaint.
+// A row shows at most this many characters of an entry, the tip a few more;
+// Qt lays out every character it is given, on every repaint.
 constexpr qsizetype kShownChars = 160;
 constexpr qsizetype kTipChars = 200;
 // Enough bytes for that many characters in any encoding we show.
@@ -66,100 +76,232 @@ QString tipOf(const QByteArray& path)
 
 } // namespace
 
-int SongListModel::rowCount(const QModelIndex& parent) const
+QString songListText(const QByteArray& entry)
 {
-    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+    return tailOf(entry, kShownChars);
 }
 
-QVariant SongListModel::data(const QModelIndex& index, int role) const
+QString songListTip(const QByteArray& entry)
 {
-    if (!index.isValid() || index.row() >= entries_.size())
-        return {};
-    // Only what can be seen: the view elides the rest on the left, so that
-    // the file name stays in view.
-    if (role == Qt::DisplayRole)
-        return tailOf(entries_[index.row()], kShownChars);
-    if (role == Qt::ToolTipRole)
-        return tipOf(entries_[index.row()]);
-    return {};
+    return tipOf(entry);
 }
 
-void SongListModel::setEntries(QList<QByteArray> entries)
+SongList::SongList(QWidget* parent) : QWidget(parent)
 {
-    beginResetModel();
-    entries_ = std::move(entries);
-    endResetModel();
-}
-
-void SongListModel::append(const QByteArray& entry)
-{
-    const int row = static_cast<int>(entries_.size());
-    beginInsertRows({}, row, row);
-    entries_.append(entry);
-    endInsertRows();
-}
-
-void SongListModel::removeAt(int row)
-{
-    beginRemoveRows({}, row, row);
-    entries_.removeAt(row);
-    endRemoveRows();
-}
-
-SongList::SongList(QWidget* parent) : QListView(parent), model_(new SongListModel(this))
-{
-    setModel(model_);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Every row has the same height, which keeps long lists fast.
-    setUniformItemSizes(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Play List"));
 }
 
 int SongList::ListCount() const
 {
-    return model_->rowCount();
+    return static_cast<int>(entries_.size());
 }
 
 int SongList::ListIndex() const
 {
-    const QModelIndexList rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.constFirst().row();
+    return index_;
 }
 
 void SongList::setListIndex(int index)
 {
-    if (index < 0 || index >= ListCount()) {
-        selectionModel()->clearSelection();
-        return;
-    }
-    const QModelIndex row = model_->index(index);
-    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
-    scrollTo(row);
+    select(index >= 0 && index < ListCount() ? index : -1);
 }
 
 QByteArray SongList::Text() const
 {
-    const int index = ListIndex();
-    return index < 0 ? QByteArray() : model_->entries()[index];
+    return index_ < 0 ? QByteArray() : entries_[index_];
 }
 
 void SongList::AddItem(const QByteArray& entry)
 {
-    model_->append(entry);
+    entries_.append(entry);
+    rowsChanged();
 }
 
 void SongList::RemoveItem(int index)
 {
     if (index < 0 || index >= ListCount())
         return;
-    model_->removeAt(index);
+    entries_.removeAt(index);
     // Nothing is selected after a removal.
-    selectionModel()->clearSelection();
+    select(-1);
+    rowsChanged();
 }
 
 void SongList::setEntries(QList<QByteArray> entries)
 {
-    model_->setEntries(std::move(entries));
+    entries_ = std::move(entries);
+    select(-1);
+    top_ = 0;
+    rowsChanged();
+}
+
+int SongList::rowAt(QPoint point) const
+{
+    if (point.x() < 0 || point.x() >= textWidth() || point.y() < 0 || point.y() >= height())
+        return -1;
+    const int row = top_ + point.y() / rowHeight();
+    return row < ListCount() ? row : -1;
+}
+
+int SongList::rowHeight() const
+{
+    return std::max(1, fontMetrics().height());
+}
+
+int SongList::rowsInView() const
+{
+    return std::max(1, height() / rowHeight());
+}
+
+// The rows' width: all of the box but the scroll bar.
+int SongList::textWidth() const
+{
+    return bar_ && !bar_->isHidden() ? width() - bar_->width() : width();
+}
+
+void SongList::select(int index)
+{
+    if (index != index_) {
+        index_ = index;
+        setAccessibleDescription(index < 0 ? QString() : songListText(entries_[index]));
+        update();
+    }
+    if (index >= 0)
+        scrollTo(index);
+}
+
+void SongList::scrollTo(int row)
+{
+    if (row < top_)
+        setTopRow(row);
+    else if (row >= top_ + rowsInView())
+        setTopRow(row - rowsInView() + 1);
+}
+
+void SongList::setTopRow(int row)
+{
+    row = std::clamp(row, 0, std::max(0, ListCount() - rowsInView()));
+    if (bar_)
+        bar_->setValue(row);
+    if (row == top_)
+        return;
+    top_ = row;
+    update();
+}
+
+// After rows came or went, or the box or its font changed: the scroll bar as
+// the rows now need it, and the first row in view still in range.
+void SongList::rowsChanged()
+{
+    const int last = std::max(0, ListCount() - rowsInView());
+    if (last > 0 && !bar_) {
+        bar_ = new QScrollBar(Qt::Vertical, this);
+        bar_->setFocusPolicy(Qt::NoFocus);
+        connect(bar_, &QScrollBar::valueChanged, this, &SongList::setTopRow);
+    }
+    if (bar_) {
+        const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar_);
+        bar_->setGeometry(width() - extent, 0, extent, height());
+        bar_->setRange(0, last);
+        bar_->setPageStep(rowsInView());
+        bar_->setVisible(last > 0);
+    }
+    top_ = std::min(top_, last);
+    update();
+}
+
+bool SongList::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int row = rowAt(help->pos());
+    if (row < 0) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    const QRect rowRect(0, (row - top_) * rowHeight(), textWidth(), rowHeight());
+    QToolTip::showText(help->globalPos(), songListTip(entries_[row]), this, rowRect);
+    return true;
+}
+
+void SongList::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QPalette& colours = palette();
+    const int width = textWidth();
+    const int height = rowHeight();
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    painter.fillRect(0, 0, width, this->height(), colours.color(QPalette::Base));
+    const int last = std::min(ListCount(), top_ + rowsInView() + 1);
+    for (int row = top_; row < last; ++row) {
+        const QRect rect(0, (row - top_) * height, width, height);
+        const bool selected = row == index_;
+        if (selected)
+            painter.fillRect(rect, colours.color(QPalette::Highlight));
+        painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        const QRect textRect = rect.adjusted(margin, 0, -margin, 0);
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         fontMetrics().elidedText(songListText(entries_[row]), Qt::ElideLeft, textRect.width()));
+        if (selected && hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = rect;
+            focus.backgroundColor = colours.color(QPalette::Highlight);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        }
+    }
+}
+
+void SongList::mousePressEvent(QMouseEvent* event)
+{
+    const int row = rowAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && row >= 0)
+        select(row);
+}
+
+void SongList::keyPressEvent(QKeyEvent* event)
+{
+    const int count = ListCount();
+    const int page = rowsInView();
+    int to;
+    switch (event->key()) {
+    case Qt::Key_Up: to = index_ - 1; break;
+    case Qt::Key_Down: to = index_ + 1; break;
+    case Qt::Key_PageUp: to = index_ - page; break;
+    case Qt::Key_PageDown: to = index_ + page; break;
+    case Qt::Key_Home: to = 0; break;
+    case Qt::Key_End: to = count - 1; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    if (count > 0)
+        select(std::clamp(to, 0, count - 1));
+}
+
+void SongList::wheelEvent(QWheelEvent* event)
+{
+    // Touchpads send a notch in parts; whole notches turn into rows.
+    wheel_ += event->angleDelta().y();
+    const int notches = wheel_ / QWheelEvent::DefaultDeltasPerStep;
+    wheel_ %= QWheelEvent::DefaultDeltasPerStep;
+    const int before = top_;
+    setTopRow(top_ - notches * QApplication::wheelScrollLines());
+    event->setAccepted(top_ != before || notches == 0);
+}
+
+void SongList::resizeEvent(QResizeEvent*)
+{
+    rowsChanged();
+}
+
+void SongList::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        rowsChanged();
+    QWidget::changeEvent(event);
 }
 
 } // namespace vorlix

@@ -1,33 +1,24 @@
 #pragma once
 
-#include <QAbstractListModel>
 #include <QByteArray>
 #include <QList>
-#include <QListView>
+#include <QString>
+#include <QWidget>
+
+class QScrollBar;
 
 namespace vorlix {
 
-// The songs of the list as bytes, shown decoded.
-class SongListModel : public QAbstractListModel {
-    Q_OBJECT
-public:
-    using QAbstractListModel::QAbstractListModel;
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-
-    const QList<QByteArray>& entries() const { return entries_; }
-    void setEntries(QList<QByteArray> entries);
-    void append(const QByteArray& entry);
-    void removeAt(int row);
-
-private:
-    QList<QByteArray> entries_;
-};
+// What a row of the list shows of an entry: its end, so that the file name
+// stays in view, at most a few hundred characters however long the entry.
+QString songListText(const QByteArray& entry);
+// The row's tip: the beginning and the end of a long entry.
+QString songListTip(const QByteArray& entry);
 
 // The playlist's list box: song paths in the order they were added, at most
-// one selected (index -1 for none).
-class SongList : public QListView {
+// one selected (index -1 for none). Rows have one height and are painted
+// here, only those in view; a scroll bar comes when the rows outgrow the box.
+class SongList : public QWidget {
     Q_OBJECT
 public:
     explicit SongList(QWidget* parent = nullptr);
@@ -40,11 +31,37 @@ public:
     void AddItem(const QByteArray& entry);
     void RemoveItem(int index);
 
-    const QList<QByteArray>& entries() const { return model_->entries(); }
+    const QList<QByteArray>& entries() const { return entries_; }
     void setEntries(QList<QByteArray> entries);
 
+    // The first row in view, and the row at a point of the box (-1 below the
+    // last row).
+    int topRow() const { return top_; }
+    int rowAt(QPoint point) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
-    SongListModel* model_;
+    int rowHeight() const;
+    int rowsInView() const;
+    int textWidth() const;
+    void select(int index);
+    void scrollTo(int row);
+    void setTopRow(int row);
+    void rowsChanged();
+
+    QList<QByteArray> entries_;
+    int index_ = -1;
+    int top_ = 0;
+    int wheel_ = 0;   // a part of a wheel notch not yet scrolled
+    QScrollBar* bar_ = nullptr;   // made when first needed
 };
 
 } // namespace vorlix

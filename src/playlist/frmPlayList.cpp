@@ -70,7 +70,6 @@ void frmPlayList::buildControls()
     QPalette palette = List1->palette();
     palette.setColor(QPalette::Base, QColor::fromRgb(L::kListBackColor));
     List1->setPalette(palette);
-    List1->setFrameShape(QFrame::NoFrame);
     // Long paths keep their file names in view. Paths need no kerning or
     // ligatures: they are set without shaping, except in scripts that need
     // it to be read.
@@ -78,8 +77,6 @@ void frmPlayList::buildControls()
     listFont.setPixelSize(11);
     listFont.setStyleStrategy(QFont::PreferNoShaping);
     List1->setFont(listFont);
-    List1->setTextElideMode(Qt::ElideLeft);
-    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void frmPlayList::connectHandlers()
