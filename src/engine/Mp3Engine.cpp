@@ -17,9 +17,12 @@ namespace vorlix {
 
 namespace {
 
-// The decoder keeps about this much sound ready ahead of the output: twice
-// what a PulseAudio output asks for at a time.
-constexpr double kReadAheadSeconds = 0.5;
+// The decoder keeps at least this much sound ready ahead of the output. It
+// sleeps until the output has taken three quarters of it, then decodes them
+// in one go: the fewer times it wakes, the less it costs, as each wake-up
+// starts on cold caches. A quarter of the ring, a third of a second or more,
+// is left to the output while the decoder wakes.
+constexpr double kReadAheadSeconds = 1.0;
 
 } // namespace
 
@@ -46,6 +49,9 @@ struct Mp3Engine::Song {
         wakeups.notify_one();
     }
 
+    // The decoder is woken when the ring is down to this many frames.
+    std::size_t lowWater() const { return ring.capacity() / 4; }
+
     void start()
     {
         thread = std::thread([this] {
@@ -60,12 +66,12 @@ struct Mp3Engine::Song {
         const std::size_t chunk = decoder->maxFramesPerCall();
         while (!quit.load(std::memory_order_relaxed)) {
             if (ring.space() < chunk) {
-                // Sleep until the ring is down to half, then fill it up in
-                // one go: few wake-ups. The count is read before the ring,
-                // so a wake-up that comes between the two ends the wait at
-                // once instead of being lost.
+                // Sleep until the ring is down to a quarter, then fill it up
+                // in one go. The count is read before the ring, so a wake-up
+                // that comes between the two ends the wait at once instead
+                // of being lost.
                 const std::uint32_t seen = wakeups.load(std::memory_order_acquire);
-                if (!quit.load() && ring.filled() > ring.capacity() / 2)
+                if (!quit.load() && ring.filled() > lowWater())
                     wakeups.wait(seen, std::memory_order_acquire);
                 continue;
             }
@@ -161,6 +167,9 @@ bool Mp3Engine::Pause()
     std::lock_guard lock(mutex_);
     if (!song_)
         return false;
+    // A song handed out in full is over only once it has been heard to its
+    // end: the pause drops whatever the output still held of it.
+    const bool heard = song_->over.load(std::memory_order_acquire) && (!output_ || output_->drained());
     song_->paused.store(true);
     if (output_) {
         output_->setPaused(true);
@@ -170,6 +179,8 @@ bool Mp3Engine::Pause()
         output_->unlock();
         output_.reset();
     }
+    if (!heard)
+        song_->over.store(false, std::memory_order_release);
     return true;
 }
 
@@ -291,7 +302,7 @@ int Mp3Engine::fill(std::int16_t* out, int frames, bool applyVolume)
     const std::size_t left = song->ring.filled();
     if (decoded && left == 0)
         song->over.store(true, std::memory_order_release);
-    else if (left <= song->ring.capacity() / 2 && !song->decoded.load(std::memory_order_relaxed))
+    else if (left <= song->lowWater() && !song->decoded.load(std::memory_order_relaxed))
         song->wakeUp();
     return static_cast<int>(got);
 }

@@ -11,8 +11,10 @@ namespace vorlix {
 namespace {
 
 constexpr int kFrameBytes = 4;   // 16-bit stereo
-// What the server keeps queued: the process wakes about every quarter of it.
-constexpr double kBufferSeconds = 1.0;
+// What the server keeps queued, and how much of it it asks for at a time: the
+// process wakes about twice a second, with a second still queued.
+constexpr double kBufferSeconds = 1.5;
+constexpr double kRequestSeconds = 0.5;
 // Playback starts as soon as this much is queued.
 constexpr double kStartSeconds = 0.01;
 // When the song has nothing ready, it is asked again after 5 ms, then less
@@ -63,7 +65,7 @@ bool PulseOutput::open(int rate, Fill fill)
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.tlength = bytes(kBufferSeconds);
         attr.prebuf = bytes(kStartSeconds);
-        attr.minreq = attr.tlength / 4;
+        attr.minreq = bytes(kRequestSeconds);
         attr.fragsize = static_cast<std::uint32_t>(-1);
         pa_cvolume volume;
         pa_cvolume_init(&volume);
