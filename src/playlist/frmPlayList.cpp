@@ -70,9 +70,8 @@ void frmPlayList::buildControls()
     QPalette palette = List1->palette();
     palette.setColor(QPalette::Base, QColor::fromRgb(L::kListBackColor));
     List1->setPalette(palette);
-    // Long paths keep their file names in view. Paths need no kerning or
-    // ligatures: they are set without shaping, except in scripts that need
-    // it to be read.
+    // Paths need no kerning or ligatures: they are set without shaping,
+    // except in scripts that need it to be read.
     QFont listFont = List1->font();
     listFont.setPixelSize(11);
     listFont.setStyleStrategy(QFont::PreferNoShaping);
