@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Vorlix: build, run, test and benchmark.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the playback engine: CPU time for a minute of real-time playback
 // against the mpg123 program decoding the same file plus SDL's own cost of
 // pacing a device, the delay from Play to the first frame at the device, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What playing a song costs and how it sounds: the built player under Xvfb,
 // playing a generated song from its playlist through a private PulseAudio
 // null sink, driven by xdotool clicks; a GUI player from Debian (Audacious or

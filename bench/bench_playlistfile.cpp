@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the playlist file with 100,000 songs: parse, serialize, save and load.
 #include "playlist/PlaylistFile.h"
 

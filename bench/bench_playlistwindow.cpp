@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the playlist window with 100,000 songs: creating it (skin and file
 // into the list) and unloading it (the list back into the file), next to
 // reading and writing the same file alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times MakeWindowRegion on the first skin against the plain way of building
 // the same region: one pixel read per pixel and one union per run.
 #include "skin/gifmod.h"

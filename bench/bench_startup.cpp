@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the player's start under Xvfb: from just before the process starts
 // until its window is mapped. An empty Qt window started the same way, in the
 // same run, is the yardstick.

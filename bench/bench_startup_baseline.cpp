@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up bench's yardstick: a Qt Widgets program that shows nothing but
 // an empty frameless window of the player's size.
 #include <QApplication>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time of the player under Xvfb, against an empty Qt window started
 # the same way.
 if(TARGET vorlix_xsession)

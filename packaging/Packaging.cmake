@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop integration: menu entry, icons, metadata, manual page and the
 # package's documents, and the Debian package built from the install.
 set(VORLIX_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})

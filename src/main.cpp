@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Forms.h"
 #include "app/Services.h"
 #include "engine/Mp3Play.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The audio module's way to the SDL parts: the module beside it, loaded once,
 // at the first call.
 #include "engine/SdlParts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playback engine against songs made here with sox and lame, decoded for
 // reference by the mpg123 program, and against files that try to hang or cheat
 // it; through a private PulseAudio server, checked on what its null sink plays.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a scratch DESTDIR under /usr and checks what lands
 # there: the exact file list, the bin link into the program folder, icon sizes,
 # and the menu entry and metadata through their validators.

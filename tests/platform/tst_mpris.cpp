@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's media controls, called through the adaptors as the bus calls them.
 #include "doubles/Fixture.h"
 #include "platform/Mpris.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the list and the display get hard.
 #include "doubles/Fixture.h"
 #include "platform/CloseRequests.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A list of three songs played through with the real engine: the monitor
 // starts them in order and wraps, and the output gets each song whole, from
 // its first frame to its last, one after the other.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "doubles/Fixture.h"
 #include "engine/Mp3Play.h"
 #include "playlist/frmPlayListLayout.h"

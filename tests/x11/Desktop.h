@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A desktop of the test's own: Xvfb with openbox, the built player on a play

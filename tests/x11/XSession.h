@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A private X server (Xvfb) and a plain xcb connection to it, for the tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cap, the about windows and help under a real window manager.
 #include "player/frmMainLayout.h"
 #include "skin/gifmod.h"

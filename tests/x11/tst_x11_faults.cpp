@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system ends the player, or closes its list, at awkward moments; the list
 // is saved each time. Its lone LF line ends tell: any save makes them CR LF.
 #include "player/frmMainLayout.h"

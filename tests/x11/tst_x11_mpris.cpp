@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's media controls against the real program: a session bus of
 // the test's own and playerctl.
 #include "player/frmMainLayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player in a real X session: its outline, its hit area, the power key,
 // the close question and the ways the system asks it to end. Runs the built
 // program against an Xvfb of its own and watches it through xcb; xdotool

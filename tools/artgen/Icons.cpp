@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window icon and the two launcher buttons of the about box.
 #include "Art.h"
 

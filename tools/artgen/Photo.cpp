@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about dialog's photograph: the player lying on a wooden desk, shot from
 // above at an angle with a short depth of field. Drawn large, in perspective,
 // with soft light, a cast shadow, blur towards the back and film grain, then

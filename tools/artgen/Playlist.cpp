@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist window: a dark grey outline picture that shapes the window and
 // the brushed panel laid over it, with the list box's recess and two buttons.
 #include "Art.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player skins (front view of the stick with and without its cap) and the
 // play / pause button pictures that the player lays over the recess.
 #include "Art.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two short sounds: a button click and the plug-in sound of the cap.
 #include "Art.h"
 

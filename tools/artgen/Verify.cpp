@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the finished files as the program will load them.
 #include "Art.h"
 #include "player/frmMainLayout.h"

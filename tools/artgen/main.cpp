@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // artgen: draws Vorlix's pictures and sounds.
 //   artgen <out-dir>          writes the raw PNGs and WAVs for make-assets.sh
 //   artgen --verify <dir>     checks the finished assets

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws Vorlix's pictures and sounds with artgen, converts them to the formats
 # the program loads, checks the results and only then copies them into place.
 #   make-assets.sh <artgen-binary> <assets-dir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The playlist file's reader and writer on arbitrary bytes: what is read comes
 // back the same after a save, and a list cut from the bytes at each NUL comes
 // back the same, less the entries that hold a line end.

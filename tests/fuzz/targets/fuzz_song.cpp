@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and decoding arbitrary bytes as a song: the stream probe on its own,
 // then the decoder on a memory file holding the bytes, played to its end.
 #include "engine/Mp3Decoder.h"

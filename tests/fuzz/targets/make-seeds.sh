@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the seed corpora of the fuzz targets into $1/fuzz_playlist and
 # $1/fuzz_song: a few playlists with every kind of line end, and short songs
 # in each MPEG version (made with sox and lame), one with an ID3v2 tag.
