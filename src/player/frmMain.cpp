@@ -24,6 +24,26 @@ namespace vorlix {
 
 namespace L = frmMainLayout;
 
+namespace {
+
+// The keyboard focus of a button that a press takes away goes to the button
+// shown in its place, with the focus ring if it had one.
+class FocusHandOver {
+public:
+    explicit FocusHandOver(const ImageControl* from) : had_(from->hasFocus()), ring_(from->showsFocusRing()) {}
+    void to(ImageControl* next) const
+    {
+        if (had_)
+            next->setFocus(ring_ ? Qt::TabFocusReason : Qt::OtherFocusReason);
+    }
+
+private:
+    bool had_;
+    bool ring_;
+};
+
+} // namespace
+
 frmMain::frmMain(Forms& forms)
     : Form(nullptr, Qt::Window | Qt::Tool | Qt::FramelessWindowHint),
       Mp3Play1(forms.services().makeMp3Play()),
@@ -34,6 +54,7 @@ frmMain::frmMain(Forms& forms)
     setWindowTitle(QStringLiteral("Ormatel"));
     resize(L::kDesignClientSize);
     buildControls();
+    nameControls();
     connectHandlers();
 }
 
@@ -87,6 +108,30 @@ void frmMain::buildControls()
     Text_Title2->setTextColor(QColor(0x1d, 0x2a, 0x1f));
     Text_Title->fitFontToHeight();
     Text_Title2->fitFontToHeight();
+}
+
+// The names a screen reader gives the buttons, which Tab visits in this order.
+void frmMain::nameControls()
+{
+    using Press = ImageControl::Press;
+    const std::pair<ImageControl*, QString> buttons[] = {
+        {Image_power, tr("Power")},
+        {Image_button, tr("Play")},
+        {Image_pause, tr("Pause")},
+        {Image_volume_decrease, tr("Volume Down")},
+        {Image_volume_increase, tr("Volume Up")},
+        {Image_PlayList, tr("Playlist")},
+        {Image_usb_off, tr("USB cap")},
+        {Image2, tr("Close")},
+        {Image_usb_on, tr("USB plug")},
+    };
+    ImageControl* previous = nullptr;
+    for (const auto& [button, name] : buttons) {
+        button->setButton(name, button == Image_usb_off || button == Image_usb_on ? Press::DblClick : Press::Click);
+        if (previous)
+            setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 void frmMain::connectHandlers()
@@ -198,18 +243,21 @@ void frmMain::Image_button_Click()
 
 void frmMain::showPlayingState()
 {
+    const FocusHandOver focus(Image_button);
     Image_button->hide();
     Image_button->setEnabled(false);
     Image_pause->show();
     Image_pause->setEnabled(true);
     Image_volume_increase->setEnabled(true);
     Image_volume_decrease->setEnabled(true);
+    focus.to(Image_pause);
 }
 
 void frmMain::Image_pause_Click()
 {
     forms_.services().playClick();
     Mp3Play1->Pause();
+    const FocusHandOver focus(Image_pause);
     Image_button->show();
     Image_button->setEnabled(true);
     Image_pause->hide();
@@ -218,6 +266,7 @@ void frmMain::Image_pause_Click()
     Text_Title->setCaption(kIdleCaption);
     Image_volume_increase->setEnabled(false);
     Image_volume_decrease->setEnabled(false);
+    focus.to(Image_button);
     forms_.UnloadPlayList();
     emit PlayerChanged();
 }
@@ -291,11 +340,13 @@ void frmMain::Image_usb_off_MouseDown()
 void frmMain::Image_usb_off_DblClick()
 {
     forms_.services().playUsb();
+    const FocusHandOver focus(Image_usb_off);
     pic1->hide();
     if (pic2->picture().isNull())
         pic2->setPicture(readPicture(QStringLiteral(":/skin2.png")));
     pic2->show();
     showSkin(*pic2, true);
+    focus.to(Image_usb_on);
     frmAboutMAin& launcher = forms_.AboutMain();
     launcher.move(pos() + QPoint(twipsToPixels(3900), -twipsToPixels(150)));
     launcher.show();
@@ -304,9 +355,11 @@ void frmMain::Image_usb_off_DblClick()
 void frmMain::Image_usb_on_DblClick()
 {
     forms_.services().playUsb();
+    const FocusHandOver focus(Image_usb_on);
     pic1->show();
     pic2->hide();
     showSkin(*pic1, false);
+    focus.to(Image_usb_off);
     forms_.UnloadAbout();
     forms_.UnloadAboutMain();
 }

@@ -72,6 +72,7 @@ protected:
 
 private:
     void buildControls();
+    void nameControls();
     void connectHandlers();
     void askToClose();
     void showPlayingState();

@@ -2,7 +2,9 @@
 #include "playlist/SongList.h"
 
 #include "player/Display.h"
+#include "playlist/SongListAccessible.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -92,6 +94,7 @@ SongList::SongList(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Play List"));
+    installSongListAccessibility();
 }
 
 int SongList::ListCount() const
@@ -146,6 +149,13 @@ int SongList::rowAt(QPoint point) const
     return row < ListCount() ? row : -1;
 }
 
+QRect SongList::rowRect(int row) const
+{
+    if (row < top_ || row >= top_ + rowsInView() || row >= ListCount())
+        return {};
+    return QRect(0, (row - top_) * rowHeight(), textWidth(), rowHeight());
+}
+
 int SongList::rowHeight() const
 {
     return std::max(1, fontMetrics().height());
@@ -166,8 +176,17 @@ void SongList::select(int index)
 {
     if (index != index_) {
         index_ = index;
-        setAccessibleDescription(index < 0 ? QString() : songListText(entries_[index]));
         update();
+        if (index >= 0 && QAccessible::isActive()) {
+            QAccessibleEvent selection(this, QAccessible::Selection);
+            selection.setChild(index);
+            QAccessible::updateAccessibility(&selection);
+            if (hasFocus()) {
+                QAccessibleEvent focus(this, QAccessible::Focus);
+                focus.setChild(index);
+                QAccessible::updateAccessibility(&focus);
+            }
+        }
     }
     if (index >= 0)
         scrollTo(index);
@@ -276,6 +295,7 @@ void SongList::keyPressEvent(QKeyEvent* event)
     case Qt::Key_PageDown: to = index_ + page; break;
     case Qt::Key_Home: to = 0; break;
     case Qt::Key_End: to = count - 1; break;
+    case Qt::Key_Delete: emit DeleteKey(); return;
     default: QWidget::keyPressEvent(event); return;
     }
     if (count > 0)

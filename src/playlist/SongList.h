@@ -39,6 +39,12 @@ public:
     // last row).
     int topRow() const { return top_; }
     int rowAt(QPoint point) const;
+    // Where a row stands in the box; empty when it is out of view.
+    QRect rowRect(int row) const;
+
+signals:
+    // The Delete key, pressed while the list has the focus.
+    void DeleteKey();
 
 protected:
     bool event(QEvent* event) override;

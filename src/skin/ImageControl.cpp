@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/ImageControl.h"
 
-#include <QMouseEvent>
+#include "skin/SkinAccessible.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace vorlix {
@@ -10,6 +13,7 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    installSkinAccessibility();
 }
 
 void ImageControl::setPicture(QImage picture)
@@ -19,12 +23,62 @@ void ImageControl::setPicture(QImage picture)
     update();
 }
 
+void ImageControl::setButton(const QString& name, Press press)
+{
+    button_ = true;
+    press_ = press;
+    // Kept here rather than as the widget's accessible name, which would
+    // make Qt build the accessible object at once.
+    name_ = name;
+    // Tab reaches it; a click does not move the focus to it.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+bool ImageControl::takesPress() const
+{
+    return button_ && isEnabled() && isVisibleTo(window()) && !QApplication::activeModalWidget();
+}
+
+bool ImageControl::press()
+{
+    if (!takesPress())
+        return false;
+    if (press_ == Press::DblClick)
+        emit DblClick();
+    else
+        emit Click();
+    return true;
+}
+
 void ImageControl::paintEvent(QPaintEvent*)
 {
-    if (picture_.isNull())
+    if (picture_.isNull() && !showsFocusRing())
         return;
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
+    if (showsFocusRing())
+        paintFocusRing(painter);
+}
+
+// Two rings, dark outside and light inside, so that one of them stands out
+// on any part of either skin. They follow the part of the image that the
+// window's outline lets show.
+void ImageControl::paintFocusRing(QPainter& painter)
+{
+    QRegion shape(rect());
+    if (const QRegion outline = window()->mask(); !outline.isEmpty())
+        shape &= outline.translated(-mapTo(window(), QPoint(0, 0)));
+    const auto shrink = [](const QRegion& r) {
+        return r & r.translated(1, 0) & r.translated(-1, 0) & r.translated(0, 1) & r.translated(0, -1);
+    };
+    const QRegion inner = shrink(shape);
+    const QRegion innermost = shrink(inner);
+    const auto fill = [&](const QRegion& ring, const QColor& colour) {
+        for (const QRect& r : ring)
+            painter.fillRect(r, colour);
+    };
+    fill(shape - inner, QColor(0x10, 0x10, 0x10));
+    fill(inner - innermost, QColor(0xff, 0xd4, 0x00));
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event)
@@ -47,6 +101,45 @@ void ImageControl::mouseDoubleClickEvent(QMouseEvent*)
 {
     pressed_ = false;
     emit DblClick();
+}
+
+void ImageControl::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Held down, the key presses once.
+        if (!event->isAutoRepeat())
+            press();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ImageControl::focusInEvent(QFocusEvent* event)
+{
+    // Coming back to the window keeps the ring as it was when the focus left.
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        ring_ = true;
+        break;
+    case Qt::ActiveWindowFocusReason:
+        break;
+    default:
+        ring_ = false;
+    }
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void ImageControl::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 } // namespace vorlix

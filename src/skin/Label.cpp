@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/Label.h"
 
+#include "skin/SkinAccessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 
 namespace vorlix {
@@ -14,19 +17,35 @@ const QString kTallGlyphs = QStringLiteral("\u00c4\u00c5\u00c9\u00c7gjpqy");
 
 } // namespace
 
+QString spokenCaption(const QString& caption)
+{
+    qsizetype end = caption.size();
+    while (end > 0 && caption[end - 1].isSpace())
+        --end;
+    return caption.left(end);
+}
+
 Label::Label(QWidget* parent) : QWidget(parent)
 {
     // A press on a caption goes to the caption, not to the skin beneath it.
     setAttribute(Qt::WA_NoMousePropagation);
     setAttribute(Qt::WA_NoSystemBackground);
+    installSkinAccessibility();
 }
 
 void Label::setCaption(const QString& caption)
 {
     if (caption == caption_)
         return;
+    const bool spokenChanged = spokenCaption(caption) != spokenCaption(caption_);
     caption_ = caption;
     update();
+    if (spokenChanged) {
+        // As QLabel does: Qt passes it on only while an assistive technology
+        // listens.
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void Label::setAlignment(Qt::Alignment alignment)

@@ -5,6 +5,10 @@
 
 namespace vorlix {
 
+// What a screen reader reads of a caption: the caption without its trailing
+// spaces.
+QString spokenCaption(const QString& caption);
+
 // A one-line caption. Unlike QLabel it keeps trailing spaces in the text's
 // width, so a right-aligned caption moves left as spaces are appended.
 class Label : public QWidget {
@@ -12,6 +16,8 @@ class Label : public QWidget {
 public:
     explicit Label(QWidget* parent = nullptr);
 
+    // A screen reader is told when what it reads of the caption changes, not
+    // when only the trailing spaces do.
     void setCaption(const QString& caption);
     const QString& caption() const { return caption_; }
 

@@ -8,6 +8,8 @@
 #include "skin/PictureBox.h"
 #include "skin/Timer.h"
 
+#include <QAccessible>
+#include <QDialog>
 #include <QTest>
 
 using namespace vorlix;
@@ -16,19 +18,31 @@ using Choices = QList<std::optional<QString>>;
 
 namespace {
 
-// Visible and enabled flags of play, pause, volume up, volume down and
-// playlist, then whether the display shows.
-QString buttonState(frmMain& m)
+QAccessibleInterface* a11y(QObject* o)
 {
-    auto flags = [](QWidget* w) { return QString(w->isHidden() ? "-" : "V") + (w->isEnabled() ? "E" : "-"); };
-    return QStringList{flags(m.Image_button), flags(m.Image_pause), flags(m.Image_volume_increase),
-                       flags(m.Image_volume_decrease), flags(m.Image_PlayList), m.Text_Title->isHidden() ? "off" : "on"}
-        .join(u' ');
+    return QAccessible::queryAccessibleInterface(o);
 }
 
-const QString kOff = QStringLiteral("V- -- V- V- V- off");
-const QString kIdle = QStringLiteral("VE -- V- V- VE on");
-const QString kPlaying = QStringLiteral("-- VE VE VE VE on");
+// The buttons as a screen reader sees them, by name: V (shown), E (enabled),
+// F (focusable) or "-"; then whether the display shows.
+QString buttonState(frmMain& m)
+{
+    m.show(); // on screen, as the program shows it
+    QStringList out;
+    for (ImageControl* c : {m.Image_power, m.Image_button, m.Image_pause, m.Image_volume_decrease,
+                            m.Image_volume_increase, m.Image_PlayList, m.Image_usb_off, m.Image2, m.Image_usb_on}) {
+        QAccessibleInterface* i = a11y(c);
+        const QAccessible::State s = i->state();
+        if (i->role() != QAccessible::Button || i->actionInterface()->actionNames() != QStringList{QAccessibleActionInterface::pressAction()})
+            out << "not a button";
+        out << i->text(QAccessible::Name) + ':' + (s.invisible ? "-" : "V") + (s.disabled ? "-" : "E") + (s.focusable ? "F" : "-");
+    }
+    return out.join(u' ') + (a11y(m.Text_Title)->state().invisible ? " off" : " on");
+}
+
+const QString kOff = QStringLiteral("Power:VEF Play:V-- Pause:--- Volume Down:V-- Volume Up:V-- Playlist:V-- USB cap:VEF Close:--- USB plug:--- off");
+const QString kIdle = QStringLiteral("Power:VEF Play:VEF Pause:--- Volume Down:V-- Volume Up:V-- Playlist:VEF USB cap:VEF Close:--- USB plug:--- on");
+const QString kPlaying = QStringLiteral("Power:VEF Play:--- Pause:VEF Volume Down:VEF Volume Up:VEF Playlist:VEF USB cap:VEF Close:--- USB plug:--- on");
 const QString kIdleText = QStringLiteral("Vorlix       v1.0     ");
 
 } // namespace
@@ -206,6 +220,7 @@ private slots:
             QCOMPARE(f.main().Text_Title->caption(), caption);
             f.main().Timer_MP3DataShow_Timer();
             QCOMPARE(f.main().Text_Title->caption(), caption + "   ");
+            QCOMPARE(a11y(f.main().Text_Title)->text(QAccessible::Name), caption); // read without the scroll
         }
     }
 
@@ -219,6 +234,7 @@ private slots:
         f.main().Image_volume_decrease_Click();
         QCOMPARE(f.calls(), (QStringList{"GetVolume1", "GetVolume2", "SetVolume 58981 58981", "GetVolume1"}));
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  90%       "));
+        QCOMPARE(a11y(f.main().Text_Title)->text(QAccessible::Name), QStringLiteral("Volume :  90%"));
         f.main().Image_volume_increase_Click();
         f.main().Image_volume_increase_Click();
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  100%       "));
@@ -241,6 +257,61 @@ private slots:
         list.move(5, 5);
         f.main().Image_PlayList_Click();
         QCOMPARE(list.pos(), QPoint(210, 224));
+    }
+
+    // With the cap off the first skin's buttons are gone; with a question
+    // open none takes a press. A picture without a handler is no button.
+    void otherSkinAndQuestion()
+    {
+        Fixture f;
+        frmMain& m = f.main();
+        m.Image_usb_off_DblClick();
+        QCOMPARE(buttonState(m), QStringLiteral("Power:--- Play:--- Pause:--- Volume Down:--- Volume Up:--- Playlist:--- USB cap:--- Close:VEF USB plug:VEF off"));
+        m.Image_usb_on_DblClick();
+        QDialog question;
+        question.setModal(true);
+        question.show();
+        QCOMPARE(buttonState(m), QString(kOff).replace("VEF", "V--"));
+        QCOMPARE(a11y(m.Image1)->actionInterface(), nullptr);
+        QCOMPARE(a11y(m.Text_Title)->role(), QAccessible::StaticText);
+    }
+
+    // The press action runs the click's handler (the cap's double-click's)
+    // where a click would be taken, and nothing where it would not.
+    void pressRunsTheHandler_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("power while off") << "Power" << false << true;
+        QTest::newRow("play while off") << "Play" << false << false;
+        QTest::newRow("play while on") << "Play" << true << true;
+        QTest::newRow("volume up while idle") << "Volume Up" << true << false;
+        QTest::newRow("playlist while on") << "Playlist" << true << true;
+        QTest::newRow("cap") << "USB cap" << false << true;
+        QTest::newRow("plug while the cap is on") << "USB plug" << false << false;
+    }
+    void pressRunsTheHandler()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, on);
+        QFETCH(bool, taken);
+        Fixture f;
+        frmMain& m = f.main();
+        if (on)
+            f.powerOn();
+        f.fake.fileDialog.choices = {QStringLiteral("/m/a.mp3")};
+        f.fake.sound.played.clear();
+        const auto all = m.findChildren<ImageControl*>();
+        ImageControl* control = *std::find_if(all.begin(), all.end(), [&](auto* c) { return c->buttonName() == button; });
+        a11y(control)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCoreApplication::processEvents(); // it runs once the request is answered
+        QCOMPARE(f.fake.sound.played.size(), int(taken));
+        const bool expectedOn = on || (taken && button == "Power");
+        QCOMPARE(m.Text_Title->isHidden(), !expectedOn);
+        QCOMPARE(!m.pic2->isHidden(), taken && button == "USB cap");
+        QCOMPARE(f.forms.PlayListIfLoaded() && !f.forms.PlayList().isHidden(), taken && button == "Playlist");
+        QCOMPARE(!m.Image_pause->isHidden(), taken && button == "Play");
     }
 
     void enablingARunningTimerKeepsItsSecond()
