@@ -54,7 +54,6 @@ frmMain::frmMain(Forms& forms)
     setWindowTitle(QStringLiteral("Ormatel"));
     resize(L::kDesignClientSize);
     buildControls();
-    nameControls();
     connectHandlers();
 }
 
@@ -77,7 +76,6 @@ void frmMain::buildControls()
     pic1->setPicture(readPicture(QStringLiteral(":/skin1.png")));
     Image_button = place(new ImageControl(pic1), L::Image_button);
     Image_button->setPicture(readPicture(QStringLiteral(":/play.png")));
-    Image_button->setEnabled(false);
     Text_Title = place(new Label(pic1), L::Text_Title);
     Text_Title->setAlignment(Qt::AlignRight);
     Text_Title->setCaption(kIdleCaption);
@@ -85,15 +83,19 @@ void frmMain::buildControls()
     Image_power = place(new ImageControl(pic1), L::Image_power);
     Image_pause = place(new ImageControl(pic1), L::Image_pause);
     Image_pause->setPicture(readPicture(QStringLiteral(":/pause.png")));
+    Image_volume_increase = place(new ImageControl(pic1), L::Image_volume_increase);
+    Image_volume_decrease = place(new ImageControl(pic1), L::Image_volume_decrease);
+    Image_PlayList = place(new ImageControl(pic1), L::Image_PlayList);
+    Image_usb_off = place(new ImageControl(pic1), L::Image_usb_off);
+    // Named before any state is set, so that a screen reader already
+    // listening learns of them as buttons.
+    nameControls();
+    Image_button->setEnabled(false);
     Image_pause->hide();
     Image_pause->setEnabled(false);
-    Image_volume_increase = place(new ImageControl(pic1), L::Image_volume_increase);
     Image_volume_increase->setEnabled(false);
-    Image_volume_decrease = place(new ImageControl(pic1), L::Image_volume_decrease);
     Image_volume_decrease->setEnabled(false);
-    Image_PlayList = place(new ImageControl(pic1), L::Image_PlayList);
     Image_PlayList->setEnabled(false);
-    Image_usb_off = place(new ImageControl(pic1), L::Image_usb_off);
     Timer_MP3DataShow = new Timer(1000, this);
 
     // The display: a small dark font on the grey-green glass. Like the
@@ -132,6 +134,8 @@ void frmMain::nameControls()
             setTabOrder(previous, button);
         previous = button;
     }
+    // Where the focus goes when the window is first activated.
+    Image_power->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::connectHandlers()

@@ -91,10 +91,11 @@ QString songListTip(const QByteArray& entry)
 
 SongList::SongList(QWidget* parent) : QWidget(parent)
 {
+    // Before anything here could make Qt build the accessible object.
+    installSongListAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Play List"));
-    installSongListAccessibility();
 }
 
 int SongList::ListCount() const

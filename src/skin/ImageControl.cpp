@@ -11,9 +11,10 @@ namespace vorlix {
 
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
 {
+    // Before anything here could make Qt build the accessible object.
+    installSkinAccessibility();
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
-    installSkinAccessibility();
 }
 
 void ImageControl::setPicture(QImage picture)

@@ -27,10 +27,11 @@ QString spokenCaption(const QString& caption)
 
 Label::Label(QWidget* parent) : QWidget(parent)
 {
+    // Before anything here could make Qt build the accessible object.
+    installSkinAccessibility();
     // A press on a caption goes to the caption, not to the skin beneath it.
     setAttribute(Qt::WA_NoMousePropagation);
     setAttribute(Qt::WA_NoSystemBackground);
-    installSkinAccessibility();
 }
 
 void Label::setCaption(const QString& caption)

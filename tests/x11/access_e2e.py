@@ -20,7 +20,7 @@ import tempfile
 import time
 
 SKIP = 77
-TOOLS = ["Xvfb", "openbox", "dbus-daemon", "dbus-send", "xdotool", "sox", "lame"]
+TOOLS = ["Xvfb", "openbox", "dbus-daemon", "dbus-send", "xdotool", "sox", "lame", "import", "convert"]
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 
@@ -32,7 +32,7 @@ def skip(why):
 try:
     import gi
     gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
+    from gi.repository import Atspi, GLib
     import pyatspi
 except (ImportError, ValueError) as error:
     skip("pyatspi is not installed (%s)" % error)
@@ -72,7 +72,8 @@ class Session:
                         QT_QPA_PLATFORM="xcb")
 
     def start(self, args, **kw):
-        proc = subprocess.Popen(args, env=self.env, **kw)
+        # Each in a process group of its own, so that what it starts ends with it.
+        proc = subprocess.Popen(args, env=self.env, start_new_session=True, **kw)
         self.procs.append(proc)
         return proc
 
@@ -121,7 +122,10 @@ class Session:
 
     def down(self):
         for proc in reversed(self.procs):
-            proc.kill()
+            try:
+                os.killpg(proc.pid, 9)
+            except ProcessLookupError:
+                pass
             proc.wait()
 
     def xdotool(self, *args):
@@ -157,18 +161,52 @@ def press(acc):
     action.doAction(0)
 
 
+def display_names_during(seconds, act=None):
+    """The names the display announces while `act` runs and `seconds` pass."""
+    names = []
+
+    def heard(event):
+        if event.source.getRole() == pyatspi.ROLE_LABEL:
+            names.append(event.source.name)
+
+    pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-name")
+    if act:
+        GLib.idle_add(lambda: act() and False)
+    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() or False)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(heard, "object:property-change:accessible-name")
+    return names
+
+
+def ring_shown(s, wid):
+    """Whether the player shows its focus ring: its light ring's colour anywhere."""
+    png = subprocess.run(["import", "-window", wid, "png:-"], env=s.env, capture_output=True, check=True).stdout
+    peak = subprocess.run(["convert", "png:-", "-fill", "black", "+opaque", "#ffd400", "-format", "%[max]", "info:"],
+                          input=png, capture_output=True, check=True).stdout
+    return float(peak) > 0
+
+
 def check(condition, message):
     if not condition:
         raise AssertionError(message)
 
 
+def dump(acc, depth=0):
+    for child in fresh(acc):
+        print("  " * depth, child.getRoleName(), repr(child.name), child.getState().getStates())
+        dump(child, depth + 1)
+
+
 def screen_reader(s, paths):
     window = s.launch()
+    if os.environ.get("VORLIX_DUMP"):
+        time.sleep(1)
+        dump(window)
     names = ["Power", "Play", "Volume Down", "Volume Up", "Playlist"]
     buttons = {n: wait_until(lambda n=n: find(window, pyatspi.ROLE_PUSH_BUTTON, n), what=n) for n in names}
     check(not has(buttons["Play"], pyatspi.STATE_ENABLED), "Play is enabled while the player is off")
     press(buttons["Power"])
-    display = wait_until(lambda: find(window, pyatspi.ROLE_STATIC) or find(window, pyatspi.ROLE_LABEL), what="the display")
+    display = find(buttons["Power"].parent, pyatspi.ROLE_LABEL)
     wait_until(lambda: fresh(display).name == "Vorlix       v1.0", what="the idle caption, not %r" % display.name)
     wait_until(lambda: has(buttons["Playlist"], pyatspi.STATE_ENABLED), what="Playlist enabled")
     press(buttons["Playlist"])
@@ -176,6 +214,9 @@ def screen_reader(s, paths):
     app = next(a for a in desktop if a and a.get_process_id() == s.player.pid)
     playlist = wait_until(lambda: next(w for w in fresh(app) if w.name == "Play List" and has(w, pyatspi.STATE_SHOWING)),
                           what="the playlist window")
+    if os.environ.get("VORLIX_DUMP"):
+        time.sleep(1)
+        dump(playlist)
     rows = wait_until(lambda: [r.name for r in fresh(find(playlist, pyatspi.ROLE_LIST))], what="the list")
     check(rows == paths, "the list reads %r" % rows)
 
@@ -191,16 +232,20 @@ def keyboard(s, paths, shots):
     s.xdotool("windowmove", "--sync", wid, "100", "100")
     s.xdotool("mousemove", "--window", wid, "60", "40", "click", "1")
     wait_until(lambda: has(window, pyatspi.STATE_ACTIVE), what="the player window to be active")
+    wait_until(lambda: has(power, pyatspi.STATE_FOCUSED), what="the window's first focus on Power")
+    check(not ring_shown(s, wid), "a mouse click showed the focus ring")
 
     def tab_to(button):
         for _ in range(12):
-            if has(button, pyatspi.STATE_FOCUSED):
-                return
             s.xdotool("key", "Tab")
-            time.sleep(0.05)
+            try:  # the key reaches the player a moment after xdotool returns
+                return wait_until(lambda: has(button, pyatspi.STATE_FOCUSED), 0.4)
+            except AssertionError:
+                pass
         raise AssertionError("Tab does not reach " + button.name)
 
     tab_to(power)
+    wait_until(lambda: ring_shown(s, wid), what="the focus ring")
     if shots:
         time.sleep(0.3)
         s.shot(os.path.join(shots, "focus-ring-skin1.png"))
@@ -221,19 +266,28 @@ def keyboard(s, paths, shots):
     s.xdotool("windowactivate", "--sync", wid)
     tab_to(play)
     s.xdotool("key", "Return")
-    display = find(window, pyatspi.ROLE_STATIC) or find(window, pyatspi.ROLE_LABEL)
+    display = find(power.parent, pyatspi.ROLE_LABEL)
     title = os.path.basename(paths[1])[:-4]
     wait_until(lambda: fresh(display).name == title, what="the display to read %r" % title)
     pause = find(window, pyatspi.ROLE_PUSH_BUTTON, "Pause")
     check(has(pause, pyatspi.STATE_FOCUSED), "the focus did not go from Play to Pause")
 
+    # The scroll is not announced; a volume step is, and so is the song's
+    # name when it comes back a second later.
+    heard = display_names_during(2.5)
+    check(heard == [], "the scroll was announced: %r" % heard)
+    heard = display_names_during(2.5, lambda: press(find(window, pyatspi.ROLE_PUSH_BUTTON, "Volume Down")))
+    check(heard == ["Volume :  90%", title], "announced %r" % heard)
+
     # The cap from the keyboard; the focus goes to the plug on the other skin.
     tab_to(find(window, pyatspi.ROLE_PUSH_BUTTON, "USB cap"))
     s.xdotool("key", "Return")
     plug = wait_until(lambda: find(window, pyatspi.ROLE_PUSH_BUTTON, "USB plug"), what="USB plug")
+    # The about launcher comes up beside the player and takes the focus.
+    wait_until(lambda: not has(window, pyatspi.STATE_ACTIVE), what="the about launcher")
+    s.xdotool("windowactivate", "--sync", wid)
     wait_until(lambda: has(plug, pyatspi.STATE_FOCUSED), what="the plug to take the focus")
     if shots:
-        s.xdotool("windowactivate", "--sync", wid)
         tab_to(find(window, pyatspi.ROLE_PUSH_BUTTON, "Close"))
         time.sleep(0.3)
         s.shot(os.path.join(shots, "focus-ring-skin2.png"))
