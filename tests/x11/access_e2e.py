@@ -191,17 +191,8 @@ def check(condition, message):
         raise AssertionError(message)
 
 
-def dump(acc, depth=0):
-    for child in fresh(acc):
-        print("  " * depth, child.getRoleName(), repr(child.name), child.getState().getStates())
-        dump(child, depth + 1)
-
-
 def screen_reader(s, paths):
     window = s.launch()
-    if os.environ.get("VORLIX_DUMP"):
-        time.sleep(1)
-        dump(window)
     names = ["Power", "Play", "Volume Down", "Volume Up", "Playlist"]
     buttons = {n: wait_until(lambda n=n: find(window, pyatspi.ROLE_PUSH_BUTTON, n), what=n) for n in names}
     check(not has(buttons["Play"], pyatspi.STATE_ENABLED), "Play is enabled while the player is off")
@@ -214,9 +205,6 @@ def screen_reader(s, paths):
     app = next(a for a in desktop if a and a.get_process_id() == s.player.pid)
     playlist = wait_until(lambda: next(w for w in fresh(app) if w.name == "Play List" and has(w, pyatspi.STATE_SHOWING)),
                           what="the playlist window")
-    if os.environ.get("VORLIX_DUMP"):
-        time.sleep(1)
-        dump(playlist)
     rows = wait_until(lambda: [r.name for r in fresh(find(playlist, pyatspi.ROLE_LIST))], what="the list")
     check(rows == paths, "the list reads %r" % rows)
 
