@@ -20,7 +20,7 @@ import tempfile
 import time
 
 SKIP = 77
-TOOLS = ["Xvfb", "openbox", "dbus-daemon", "dbus-send", "xdotool", "sox", "lame", "import", "convert"]
+TOOLS = ["Xvfb", "openbox", "dbus-daemon", "dbus-send", "xdotool", "sox", "lame", "import", "convert", "xmessage"]
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 
@@ -216,8 +216,11 @@ def keyboard(s, paths, shots):
     wid = wait_until(lambda: s.call(["xdotool", "search", "--sync", "--name", "^Ormatel$"]) and
                      subprocess.run(["xdotool", "search", "--name", "^Ormatel$"], env=s.env,
                                     capture_output=True, text=True).stdout.split()[0], what="the X window")
-    # A click on the picture (the display's glass) gives the window the focus.
+    # Another window takes the focus; a click on the picture (the display's
+    # glass) gives it back to the player.
     s.xdotool("windowmove", "--sync", wid, "100", "100")
+    s.start(["xmessage", "-geometry", "+400+300", "elsewhere"], stderr=subprocess.DEVNULL)
+    wait_until(lambda: not has(window, pyatspi.STATE_ACTIVE), what="another window to take the focus")
     s.xdotool("mousemove", "--window", wid, "60", "40", "click", "1")
     wait_until(lambda: has(window, pyatspi.STATE_ACTIVE), what="the player window to be active")
     wait_until(lambda: has(power, pyatspi.STATE_FOCUSED), what="the window's first focus on Power")
