@@ -58,6 +58,41 @@ QByteArray serializePlaylist(const QList<QByteArray>& entries)
     return out;
 }
 
+namespace {
+
+// Which entries of `base` survive in `edited`, matched in order; the entries
+// of `edited` past the last match were added (their index is returned).
+qsizetype matchInOrder(const QList<QByteArray>& base, const QList<QByteArray>& edited, QList<bool>& kept)
+{
+    kept = QList<bool>(base.size(), false);
+    qsizetype j = 0;
+    for (qsizetype i = 0; i < base.size() && j < edited.size(); ++i) {
+        if (base[i] == edited[j]) {
+            kept[i] = true;
+            ++j;
+        }
+    }
+    return j;
+}
+
+} // namespace
+
+QList<QByteArray> mergePlaylist(const QList<QByteArray>& base, const QList<QByteArray>& ours,
+                                const QList<QByteArray>& theirs)
+{
+    QList<bool> keptByUs, keptByThem;
+    const qsizetype ourAdditions = matchInOrder(base, ours, keptByUs);
+    const qsizetype theirAdditions = matchInOrder(base, theirs, keptByThem);
+    QList<QByteArray> merged;
+    merged.reserve(theirs.size() + ours.size() - ourAdditions);
+    for (qsizetype i = 0; i < base.size(); ++i)
+        if (keptByUs[i] && keptByThem[i])
+            merged.append(base[i]);
+    merged.append(theirs.mid(theirAdditions));
+    merged.append(ours.mid(ourAdditions));
+    return merged;
+}
+
 QString playlistFilePath(const QString& tempFolder)
 {
     return tempFolder + QStringLiteral("mp3list.ini");
@@ -71,11 +106,11 @@ PlaylistRead readPlaylistFile(const QString& path)
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly))
-        return {PlaylistRead::Status::Unreadable, {}};
+        return {PlaylistRead::Status::Unreadable, {}, file.errorString()};
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {PlaylistRead::Status::Unreadable, {}};
-    return {PlaylistRead::Status::Read, parsePlaylist(bytes)};
+        return {PlaylistRead::Status::Unreadable, {}, file.errorString()};
+    return {PlaylistRead::Status::Read, parsePlaylist(bytes), {}};
 }
 
 bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QString* error)
@@ -137,6 +172,12 @@ QByteArray folderOf(const QByteArray& path)
     if (slash == 0)
         return "/";
     return path.left(slash);
+}
+
+// The new file of a save of `path` is named ".<name>.XXXXXX" beside it.
+QByteArray tempPrefixOf(const QByteArray& path)
+{
+    return "." + path.mid(path.lastIndexOf('/') + 1) + ".";
 }
 
 // mkostemp() fills the six X of its pattern from these.
@@ -201,21 +242,30 @@ void removeStaleTemps(const QByteArray& folder, const QByteArray& prefix)
 PlaylistRead readPlaylistFile(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
+    const auto unreadable = [](int code) {
+        return PlaylistRead{PlaylistRead::Status::Unreadable, {}, QString::fromLocal8Bit(std::strerror(code))};
+    };
     // O_NONBLOCK: a FIFO put at our place must not hang the program.
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return {};
-        return {PlaylistRead::Status::Unreadable, {}};
+        return unreadable(errno);
     }
     struct stat st {};
     QByteArray bytes;
-    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
-        && readAll(fd, bytes, qsizetype(st.st_size));
+    int code = 0;
+    // Only a regular file is read: a FIFO or a device may never end.
+    if (::fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && !readAll(fd, bytes, qsizetype(st.st_size))))
+        code = errno;
     ::close(fd);
-    if (!ok)
-        return {PlaylistRead::Status::Unreadable, {}};
-    return {PlaylistRead::Status::Read, parsePlaylist(bytes)};
+    if (S_ISDIR(st.st_mode))
+        return unreadable(EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return {PlaylistRead::Status::Unreadable, {}, QStringLiteral("It is not a regular file.")};
+    if (code)
+        return unreadable(code);
+    return {PlaylistRead::Status::Read, parsePlaylist(bytes), {}};
 }
 
 bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QString* error)
@@ -229,12 +279,12 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QS
     if (target.isEmpty() || target.endsWith('/'))
         return fail(EISDIR);
     const QByteArray folder = folderOf(target);
-    const QByteArray base = target.mid(target.lastIndexOf('/') + 1);
+
+    const QByteArray tempPrefix = tempPrefixOf(target);
 
     // The new file is made beside the old one, so that rename() can put it in
     // place in one step. rename() replaces whatever name is at target, a
     // symbolic link included, and never writes through the link.
-    const QByteArray tempPrefix = "." + base + ".";
     QByteArray temp;
     const int fd = makeTemp(temp, folder + '/' + tempPrefix + "XXXXXX");
     if (fd < 0)

@@ -24,6 +24,15 @@ bool fitsPlaylistLine(QByteArrayView entry);
 // back as several wrong entries); check with fitsPlaylistLine() when adding.
 QByteArray serializePlaylist(const QList<QByteArray>& entries);
 
+// The list to save when `ours` was made from `base` and the file meanwhile
+// holds `theirs` (another player saved since `base` was read): `theirs` less
+// the entries of `base` that `ours` removed, followed by what `ours` added.
+// The list window only removes entries and appends them, so matching `ours`
+// against `base` in order finds exactly those edits. With `theirs` equal to
+// `base` the result is `ours`.
+QList<QByteArray> mergePlaylist(const QList<QByteArray>& base, const QList<QByteArray>& ours,
+                                const QList<QByteArray>& theirs);
+
 struct PlaylistRead {
     enum class Status {
         Missing,    // no file there: start with an empty list
@@ -32,6 +41,7 @@ struct PlaylistRead {
     };
     Status status = Status::Missing;
     QList<QByteArray> entries;
+    QString error;   // why it is Unreadable, as the system tells it
 
     // False after Unreadable: the file there still holds songs we could not
     // load, so saving over it would lose them. Keep the list in memory only.

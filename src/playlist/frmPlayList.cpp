@@ -101,16 +101,30 @@ void frmPlayList::Form_Load()
     MP3ListFile = playlistFilePath(folder);
     PlaylistRead read = readPlaylistFile(MP3ListFile);
     keepFile_ = !read.mayReplaceFile();
+    read_ = read.entries;
     List1->setEntries(std::move(read.entries));
 }
 
 void frmPlayList::Form_QueryUnload()
 {
-    if (MP3ListFile.isEmpty() || keepFile_)
+    // An unchanged list leaves the file alone: another player may have saved
+    // its own edits since we read it.
+    if (MP3ListFile.isEmpty() || keepFile_ || List1->entries() == read_)
         return;
+    // Our edits go into what the file holds now. A file gone since (a
+    // cleaned-up temporary folder) is saved as our list.
+    PlaylistRead now = readPlaylistFile(MP3ListFile);
+    if (!now.mayReplaceFile()) {
+        tellNotSaved(now.error);
+        return;
+    }
+    const QList<QByteArray> list = now.status == PlaylistRead::Status::Read
+        ? mergePlaylist(read_, List1->entries(), now.entries) : List1->entries();
     QString reason;
-    if (!writePlaylistFile(MP3ListFile, List1->entries(), &reason))
+    if (!writePlaylistFile(MP3ListFile, list, &reason))
         tellNotSaved(reason);
+    else
+        read_ = list;
 }
 
 void frmPlayList::tellNotSaved(const QString& reason)

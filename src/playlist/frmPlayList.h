@@ -58,6 +58,8 @@ private:
     // Set when the file exists but could not be read: saving over it would
     // lose the songs it holds.
     bool keepFile_ = false;
+    // The list as read from the file: what the user's edits are told from.
+    QList<QByteArray> read_;
 };
 
 } // namespace vorlix

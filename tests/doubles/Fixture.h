@@ -20,7 +20,20 @@ struct Fixture {
 
     frmMain& main() { return forms.Main(); }
     QString listFile() const { return playlistFilePath(fake.tempFolder); }
-    void writeList(const QList<QByteArray>& entries) const { QVERIFY(writePlaylistFile(listFile(), entries)); }
+    // The list file as the given bytes.
+    void writeList(QByteArrayView bytes) const
+    {
+        QFile file(listFile());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), bytes.size()) == bytes.size());
+    }
+    // One line a path, each ended by CR LF.
+    static QByteArray crlfLines(const QList<QByteArray>& entries)
+    {
+        QByteArray bytes;
+        for (const QByteArray& e : entries)
+            bytes += e + "\r\n";
+        return bytes;
+    }
     QByteArray listFileBytes() const
     {
         QFile file(listFile());

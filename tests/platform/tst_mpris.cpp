@@ -16,7 +16,7 @@ namespace {
 // Brings the player into a named state, a modal dialog in front if asked.
 void enter(Fixture& f, const QString& state, QDialog& modal)
 {
-    f.writeList({"/m/a.mp3", "/m/Caf\xe9 #2.mp3", "/m/c.mp3"});
+    f.writeList("/m/a.mp3\r\n/m/Caf\xe9 #2.mp3\r\n/m/c.mp3\r\n");
     f.fake.mp3->volume1 = f.fake.mp3->volume2 = 32768;
     if (state == "off")
         return;

@@ -53,7 +53,7 @@ private slots:
     void loadThenPowerOn()
     {
         Fixture f;
-        f.writeList({"/music/a.mp3"});
+        f.writeList("/music/a.mp3\r\n");
         frmMain& m = f.main();
         QCOMPARE(m.size(), QSize(300, 82));
         QVERIFY(m.windowFlags() & Qt::FramelessWindowHint);
@@ -101,7 +101,7 @@ private slots:
         QFETCH(int, answer);
         Fixture f;
         if (on) {
-            f.writeList({"/m/old.mp3"});
+            f.writeList("/m/old.mp3\r\n");
             f.powerOn();
             f.forms.PlayList().List1->AddItem("/m/new.mp3");
         }
@@ -148,7 +148,7 @@ private slots:
         QFETCH(int, selected);
         QFETCH(QString, played);
         Fixture f;
-        f.writeList(entries);
+        f.writeList(Fixture::crlfLines(entries));
         f.powerOn();
         f.main().Image_PlayList_Click();
         frmPlayList& list = f.forms.PlayList();
@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(buttonState(f.main()), kIdle);
         QCOMPARE(f.main().Text_Title->caption(), kIdleText);
         QVERIFY(!f.forms.PlayListIfLoaded());
-        QCOMPARE(f.listFileBytes(), serializePlaylist(entries + QList<QByteArray>{"/m/four.mp3"}));
+        QCOMPARE(f.listFileBytes(), QByteArray("/m/one.mp3\r\n/m/two.mp3\r\n/m/three.mp3\r\n/m/four.mp3\r\n"));
         QCOMPARE(f.forms.PlayList().List1->ListIndex(), -1);
     }
 

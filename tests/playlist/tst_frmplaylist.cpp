@@ -20,6 +20,7 @@ namespace {
 using Entries = QList<QByteArray>;
 using Choices = QList<std::optional<QString>>;
 const Entries kThree{"/m/one.mp3", "/m/two.mp3", "/m/three.mp3"};
+const char* const kThreeFile = "/m/one.mp3\r\n/m/two.mp3\r\n/m/three.mp3\r\n";
 
 } // namespace
 
@@ -30,7 +31,7 @@ private slots:
     {
         Fixture f;
         const Entries entries{"/m/caf\xc3\xa9.mp3", "C:\\Music\\\xe9t\xe9.mp3", "", "  spaced  ", "/m/one.mp3", "/m/one.mp3"};
-        f.writeList(entries);
+        f.writeList(Fixture::crlfLines(entries));
         f.powerOn();
         frmPlayList& list = f.forms.PlayList();
         QCOMPARE(list.size(), QSize(285, 117));
@@ -45,6 +46,52 @@ private slots:
         f.main().Image_button_Click();
         f.main().Image_pause_Click();
         QCOMPARE(f.listFileBytes(), before);
+    }
+
+    // Two players over one list file, unloaded one after the other: each
+    // save keeps what the other saved since it read the file. An edit is "-i"
+    // (remove entry i) or "+x" (add /m/x).
+    void twoPlayersKeepEachOthersEdits_data()
+    {
+        QTest::addColumn<QStringList>("editsA");
+        QTest::addColumn<QStringList>("editsB");
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("A removes, B changes nothing") << QStringList{"-0"} << QStringList{} << QByteArray("/m/b\r\n/m/c\r\n");
+        QTest::newRow("A changes nothing, B removes") << QStringList{} << QStringList{"-2"} << QByteArray("/m/a\r\n/m/b\r\n");
+        QTest::newRow("A removes, B adds") << QStringList{"-0"} << QStringList{"+d"} << QByteArray("/m/b\r\n/m/c\r\n/m/d\r\n");
+        QTest::newRow("both remove") << QStringList{"-0"} << QStringList{"-2"} << QByteArray("/m/b\r\n");
+        QTest::newRow("both remove the same") << QStringList{"-1"} << QStringList{"-1"} << QByteArray("/m/a\r\n/m/c\r\n");
+        QTest::newRow("both add, B removes what A keeps")
+            << QStringList{"+d", "+a"} << QStringList{"-0", "+e"} << QByteArray("/m/b\r\n/m/c\r\n/m/d\r\n/m/a\r\n/m/e\r\n");
+        QTest::newRow("B removes and adds the same")
+            << QStringList{"-2"} << QStringList{"-0", "+a"} << QByteArray("/m/b\r\n/m/a\r\n");
+    }
+    void twoPlayersKeepEachOthersEdits()
+    {
+        QFETCH(QStringList, editsA);
+        QFETCH(QStringList, editsB);
+        QFETCH(QByteArray, file);
+        Fixture f;
+        f.writeList("/m/a\r\n/m/b\r\n/m/c\r\n");
+        FakeServices otherFake(f.fake.tempFolder);
+        Forms other(otherFake.services());
+        const auto edit = [](FakeServices& fake, frmPlayList& list, const QStringList& edits) {
+            for (const QString& e : edits) {
+                if (e.startsWith('+')) {
+                    fake.fileDialog.choices << "/m/" + e.mid(1);
+                    list.Command_Addlist_Click();
+                } else {
+                    list.List1->setListIndex(e.mid(1).toInt());
+                    list.Command_Remove_Click();
+                }
+            }
+        };
+        edit(f.fake, f.forms.PlayList(), editsA);
+        edit(otherFake, other.PlayList(), editsB);
+        f.forms.UnloadPlayList();
+        other.UnloadPlayList();
+        QCOMPARE(f.listFileBytes(), file);
+        QVERIFY(f.fake.msgBox.prompts.isEmpty() && otherFake.msgBox.prompts.isEmpty());
     }
 
     void unreadableFileIsKept()
@@ -67,6 +114,7 @@ private slots:
         Fixture f;
         frmPlayList& list = f.forms.PlayList();
         QVERIFY(QDir().mkpath(f.listFile() + "/x"));   // a folder the save cannot replace
+        list.List1->AddItem("/m/new.mp3");
         list.Timer_MP3ListDataShow->setEnabled(true);
         bool ticking = true;
         f.fake.msgBox.whileOpen = [&] { ticking = list.Timer_MP3ListDataShow->Enabled(); };
@@ -107,7 +155,7 @@ private slots:
     void removeAndHide()
     {
         Fixture f;
-        f.writeList(kThree);
+        f.writeList(kThreeFile);
         frmPlayList& list = f.forms.PlayList();
         list.Command_Remove_Click(); // nothing selected
         QCOMPARE(list.List1->ListCount(), 3);
@@ -124,7 +172,7 @@ private slots:
         f.main().Image_PlayList_Click();
         QCOMPARE(list.List1->ListIndex(), 1);
         QCOMPARE(list.List1->ListCount(), 2);
-        QCOMPARE(f.listFileBytes(), QByteArray("/m/one.mp3\r\n/m/two.mp3\r\n/m/three.mp3\r\n"));
+        QCOMPARE(f.listFileBytes(), QByteArray(kThreeFile));
     }
 
     void monitor_data()
@@ -153,7 +201,7 @@ private slots:
         QFETCH(QString, next);
         QFETCH(int, selectedAfter);
         Fixture f;
-        f.writeList(entries);
+        f.writeList(Fixture::crlfLines(entries));
         frmPlayList& list = f.forms.PlayList();
         list.List1->setListIndex(selected);
         f.fake.mp3->playResults = {played};
@@ -216,7 +264,7 @@ private slots:
     void pressOnTheSkinMakesTheList()
     {
         Fixture f;
-        f.writeList(kThree);
+        f.writeList(kThreeFile);
         frmMain& player = f.main();
         player.show();
         QVERIFY(QTest::qWaitForWindowExposed(&player));
