@@ -242,6 +242,7 @@ void removeStaleTemps(const QByteArray& folder, const QByteArray& prefix)
 PlaylistRead readPlaylistFile(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
+    removeStaleTemps(folderOf(name), tempPrefixOf(name));
     const auto unreadable = [](int code) {
         return PlaylistRead{PlaylistRead::Status::Unreadable, {}, QString::fromLocal8Bit(std::strerror(code))};
     };
@@ -280,7 +281,10 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QS
         return fail(EISDIR);
     const QByteArray folder = folderOf(target);
 
+    // What a save cut short left there goes first: on a nearly full disk its
+    // room may be what this save needs.
     const QByteArray tempPrefix = tempPrefixOf(target);
+    removeStaleTemps(folder, tempPrefix);
 
     // The new file is made beside the old one, so that rename() can put it in
     // place in one step. rename() replaces whatever name is at target, a
@@ -308,7 +312,6 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QS
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    removeStaleTemps(folder, tempPrefix);
     return true;
 }
 

@@ -50,6 +50,7 @@ struct PlaylistRead {
 
 // Reads the whole file. Symbolic links are followed for reading. Anything
 // that is not a regular file (a directory, a FIFO, a device) is Unreadable.
+// The new files of saves that a crash cut short are removed first, as below.
 PlaylistRead readPlaylistFile(const QString& path);
 
 // Replaces the file at path with the entries, all or nothing: the bytes go to
@@ -57,8 +58,8 @@ PlaylistRead readPlaylistFile(const QString& path);
 // over path. A failure or a crash at any point leaves the old file whole.
 // A symbolic link at path is replaced by the new file; the file it pointed to
 // is never written. The new file has mode 0600.
-// After a save, the new files of saves that a crash cut short (ours, named
-// like them, and held by no running save) are removed from the folder.
+// Before it writes, the new files of saves that a crash cut short (ours,
+// named like them, and held by no running save) are removed from the folder.
 // Returns false on failure (no temporary file is left behind then), with the
 // system's reason in `error` when given.
 bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries,
