@@ -69,6 +69,14 @@ void Forms::SystemClose()
     UnloadMain();
 }
 
+bool Forms::firstTime(const QString& what)
+{
+    if (told_.contains(what))
+        return false;
+    told_.insert(what);
+    return true;
+}
+
 void Forms::UnloadPlayList() { unload(playList_); }
 void Forms::UnloadAboutMain() { unload(aboutMain_); }
 void Forms::UnloadAbout() { unload(about_); }

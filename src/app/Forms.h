@@ -3,6 +3,9 @@
 
 #include "app/Services.h"
 
+#include <QSet>
+#include <QString>
+
 #include <functional>
 
 namespace vorlix {
@@ -49,6 +52,10 @@ public:
     void UnloadAboutMain();
     void UnloadAbout();
 
+    // True the first time in this run that it is asked about `what`: for a
+    // trouble that is told once, not each time a window is made again.
+    bool firstTime(const QString& what);
+
     // Runs when the player window has been unloaded: the program ends.
     void setOnMainUnloaded(std::function<void()> handler) { onMainUnloaded_ = std::move(handler); }
 
@@ -63,6 +70,7 @@ private:
     frmAbout* about_ = nullptr;
     std::function<void()> onMainUnloaded_;
     bool closingBySystem_ = false;
+    QSet<QString> told_;
 };
 
 } // namespace vorlix

@@ -20,6 +20,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 #include <limits>
 
@@ -101,6 +102,8 @@ void frmPlayList::Form_Load()
     MP3ListFile = playlistFilePath(folder);
     PlaylistRead read = readPlaylistFile(MP3ListFile);
     keepFile_ = !read.mayReplaceFile();
+    if (keepFile_)
+        tellNotRead(read.error);
     read_ = read.entries;
     List1->setEntries(std::move(read.entries));
 }
@@ -130,19 +133,37 @@ void frmPlayList::Form_QueryUnload()
 void frmPlayList::tellNotSaved(const QString& reason)
 {
     // The file keeps what it held before; the user learns that the changes
-    // are lost. A close by the system may have no screen left to ask on.
+    // are lost.
     const QString file = QDir::toNativeSeparators(MP3ListFile);
     // The window is going: its monitor must not move to the next song or
     // write the player's title while the message is up.
     Timer_MP3ListDataShow->setEnabled(false);
+    tell(QStringLiteral("The play list could not be saved to %1:\n%2").arg(file, reason));
+}
+
+void frmPlayList::tellNotRead(const QString& reason)
+{
+    // Told once a run: the window is made afresh after every pause.
+    const QString file = QDir::toNativeSeparators(MP3ListFile);
+    if (!forms_.firstTime(QStringLiteral("unreadable list")))
+        return;
+    // The window may be made in the middle of a click or a drag: the message
+    // comes once that is over.
+    QTimer::singleShot(0, this, [this, file, reason] {
+        tell(QStringLiteral("The play list could not be read from %1:\n%2\n\n"
+                            "It is left as it is; changes to the list will not be saved.")
+                 .arg(file, reason));
+    });
+}
+
+void frmPlayList::tell(const QString& text)
+{
+    // A close by the system may have no screen left to show it on.
     if (forms_.closingBySystem()) {
-        qWarning().noquote() << QStringLiteral("Vorlix: the play list could not be saved to %1: %2")
-                                    .arg(file, reason);
+        qWarning().noquote() << QStringLiteral("Vorlix: ") + QString(text).replace(u'\n', u' ');
         return;
     }
-    forms_.services().msgBox.show(this,
-                                  QStringLiteral("The play list could not be saved to %1:\n%2").arg(file, reason),
-                                  MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
+    forms_.services().msgBox.show(this, text, MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
 }
 
 void frmPlayList::hideEvent(QHideEvent* event)

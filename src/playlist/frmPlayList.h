@@ -51,6 +51,8 @@ private:
     void buildControls();
     void connectHandlers();
     void tellNotSaved(const QString& reason);
+    void tellNotRead(const QString& reason);
+    void tell(const QString& text);
 
     Forms& forms_;
     WindowMover* mover_;

@@ -94,19 +94,38 @@ private slots:
         QVERIFY(f.fake.msgBox.prompts.isEmpty() && otherFake.msgBox.prompts.isEmpty());
     }
 
+    // Something that cannot be read as a list stands at the file's place:
+    // the list starts empty, the user is told once a run why and where, and
+    // unloads leave it there.
+    void unreadableFileIsKept_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << true << "It is not a regular file.";
+        QTest::newRow("folder") << false << "Is a directory";
+    }
     void unreadableFileIsKept()
     {
-        // Something that cannot be read as a list stands at the file's place:
-        // the list starts empty and the unload leaves it there.
+        QFETCH(bool, fifo);
+        QFETCH(QString, reason);
         Fixture f;
-        QVERIFY(::mkfifo(QFile::encodeName(f.listFile()).constData(), 0600) == 0);
+        const QByteArray name = QFile::encodeName(f.listFile());
+        QVERIFY(fifo ? ::mkfifo(name.constData(), 0600) == 0 : QDir().mkpath(f.listFile()));
         f.powerOn();
-        QCOMPARE(f.forms.PlayList().List1->ListCount(), 0);
-        f.forms.PlayList().List1->AddItem("/m/new.mp3");
-        f.forms.UnloadPlayList();
+        for (int round = 0; round < 2; ++round) {
+            QCOMPARE(f.forms.PlayList().List1->ListCount(), 0);
+            f.forms.PlayList().List1->AddItem("/m/new.mp3");
+            QTest::qWait(1);
+            f.main().Image_PlayList_Click();
+            f.main().Image_button_Click();
+            f.main().Image_pause_Click();
+        }
+        const QString told = "The play list could not be read from " + f.listFile() + ":\n" + reason;
+        QCOMPARE(f.fake.msgBox.prompts.size(), 1);
+        QVERIFY2(f.fake.msgBox.prompts[0].startsWith(told), qPrintable(f.fake.msgBox.prompts[0]));
         struct stat st {};
-        QVERIFY(::lstat(QFile::encodeName(f.listFile()).constData(), &st) == 0);
-        QVERIFY(S_ISFIFO(st.st_mode));
+        QVERIFY(::lstat(name.constData(), &st) == 0);
+        QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
     }
 
     void failedSaveStopsTheMonitorBeforeTelling()
