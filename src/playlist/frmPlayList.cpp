@@ -170,9 +170,11 @@ void frmPlayList::hideEvent(QHideEvent* event)
 {
     Form::hideEvent(event);
     // The list hides while its songs play: its window's pixels are let go
-    // meanwhile and painted afresh when it shows again.
+    // meanwhile and painted afresh when it shows again. An empty size holds
+    // no pixels; an invalid one, QSize(), would be taken on X11 for the
+    // largest image there is (65535 x 65535, 16 GiB of address space).
     if (QBackingStore* store = backingStore())
-        store->resize(QSize());
+        store->resize(QSize(0, 0));
 }
 
 void frmPlayList::closeEvent(QCloseEvent* event)

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The system ends the player, or closes its list, at awkward moments; the list
-// is saved each time. Its lone LF line ends tell: any save makes them CR LF.
+// The system ends the player, or closes its list, at awkward moments; an edit
+// of the list is saved each time.
 #include "player/frmMainLayout.h"
+#include "playlist/frmPlayListLayout.h"
 #include "x11/XSession.h"
 
 #include <QDir>
@@ -56,18 +57,28 @@ private slots:
             return waitUntil([&] { return (found = x_->findMapped(player.processId(), notOther)).has_value(); });
         };
         QVERIFY(mapped(main, 0));
-        for (const QPoint at : {L::Image_power.pixels().center(), opener.center()}) {
-            const QPoint p = main->geometry.topLeft() + at;
+        const auto click = [&](QPoint p) {
             const QStringList move{"mousemove", QString::number(p.x()), QString::number(p.y())};
             QVERIFY(xvfb_->runTool("xdotool", move + QStringList{"click", "1"}));
             QTest::qWait(700); // no double-click
-        }
+        };
+        // The list shown, its first song selected and deleted, the list hidden.
+        click(main->geometry.topLeft() + L::Image_power.pixels().center());
+        click(main->geometry.topLeft() + L::Image_PlayList.pixels().center());
+        QVERIFY2(mapped(opened, main->id), "no list window");
+        namespace P = vorlix::frmPlayListLayout;
+        const QPoint panel = opened->geometry.topLeft();
+        for (const QPoint at : {P::List1.pixels().topLeft() + QPoint(10, 5), P::Command_Remove.pixels().center(),
+                                P::Image_MinPlayList.pixels().center()})
+            click(panel + at);
+        QVERIFY(waitUntil([&] { return !x_->findMapped(player.processId(), [&](const TopLevel& t) { return t.id == opened->id; }); }));
+        click(main->geometry.topLeft() + opener.center());
         QVERIFY2(mapped(opened, main->id), "nothing came up");
         if (exitCode == 1)
             xvfb_.reset(); // x_ stays, broken, and unused
         else
             QVERIFY(x_->sendDeleteWindow(exitCode == 0 ? main->id : opened->id));
-        const QByteArray crLf = "a.mp3\r\nb.mp3\r\n";
+        const QByteArray crLf = "b.mp3\r\n";
         const auto saved = [&] { list.close(); return list.open(QFile::ReadOnly) && list.readAll() == crLf; };
         QVERIFY2(waitUntil(saved), "the list was not saved");
         const bool ended = exitCode >= 0 && player.waitForFinished(10000) && player.exitCode() == exitCode;

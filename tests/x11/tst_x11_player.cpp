@@ -44,6 +44,18 @@ int count(const QImage& image, const std::function<bool(QPoint, QRgb)>& where)
     return n;
 }
 
+// The address space a process has reserved, from /proc; 0 if unknown.
+qint64 vmSizeKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            return line.mid(7).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
+
 // Caption ink: far darker than the glass it is written on.
 int inkPixels(const QImage& image)
 {
@@ -261,7 +273,8 @@ private slots:
     }
 
     // The list window shows the same picture each time it comes back, also
-    // after it has been hidden and its pixels let go.
+    // after it has been hidden and its pixels let go; letting them go takes
+    // no new memory.
     void listShowsAgainWhole()
     {
         QVERIFY(launch());
@@ -282,8 +295,12 @@ private slots:
         QVERIFY(openList());
         const QImage first = listShot();
         const QPoint hide = list->geometry.topLeft() + frmPlayListLayout::Image_MinPlayList.pixels().center();
+        const qint64 before = vmSizeKiB(player_->processId());
         QVERIFY(xdotool({"mousemove", QString::number(hide.x()), QString::number(hide.y()), "click", "1"}));
         QVERIFY(waitUntil([&] { return !mapped(list->id); }));
+        QTest::qWait(200);
+        const qint64 after = vmSizeKiB(player_->processId());
+        QVERIFY2(before > 0 && after - before < 100 * 1024, qPrintable(QStringLiteral("VmSize %1 -> %2 KiB").arg(before).arg(after)));
         QVERIFY(openList());
         QCOMPARE(listShot(), first);
     }
