@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(saved, saves);
         QCOMPARE(contents(other), QByteArray("other\r\n"));
         const QByteArray old = kind == "fsize" ? "old\r\n" : "<cannot open>";
-        QCOMPARE(contents(path), saves ? serializePlaylist(fresh) : old);
+        QCOMPARE(contents(path), saves ? QByteArray("/home/user/Music/" + QByteArray(40, 'n') + ".mp3\r\n").repeated(1000) : old);
         if (!saves)
             QCOMPARE(listing(), before);   // no stray file
         struct stat st {};
