@@ -20,20 +20,9 @@ struct Fixture {
 
     frmMain& main() { return forms.Main(); }
     QString listFile() const { return playlistFilePath(fake.tempFolder); }
-    // The list file as the given bytes.
-    void writeList(QByteArrayView bytes) const
-    {
-        QFile file(listFile());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), bytes.size()) == bytes.size());
-    }
-    // One line a path, each ended by CR LF.
-    static QByteArray crlfLines(const QList<QByteArray>& entries)
-    {
-        QByteArray bytes;
-        for (const QByteArray& e : entries)
-            bytes += e + "\r\n";
-        return bytes;
-    }
+    // The list file as the given bytes; entries as lines ended by CR LF.
+    void writeList(QByteArrayView b) const { QFile f(listFile()); QVERIFY(f.open(QIODevice::WriteOnly) && f.write(b.data(), b.size()) == b.size()); }
+    static QByteArray crlfLines(const QList<QByteArray>& e) { return e.isEmpty() ? QByteArray() : e.join("\r\n") + "\r\n"; }
     QByteArray listFileBytes() const
     {
         QFile file(listFile());

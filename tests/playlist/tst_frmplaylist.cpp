@@ -77,13 +77,9 @@ private slots:
         Forms other(otherFake.services());
         const auto edit = [](FakeServices& fake, frmPlayList& list, const QStringList& edits) {
             for (const QString& e : edits) {
-                if (e.startsWith('+')) {
-                    fake.fileDialog.choices << "/m/" + e.mid(1);
-                    list.Command_Addlist_Click();
-                } else {
-                    list.List1->setListIndex(e.mid(1).toInt());
-                    list.Command_Remove_Click();
-                }
+                fake.fileDialog.choices = {"/m/" + e.mid(1)};
+                list.List1->setListIndex(e.mid(1).toInt());
+                e.startsWith('+') ? list.Command_Addlist_Click() : list.Command_Remove_Click();
             }
         };
         edit(f.fake, f.forms.PlayList(), editsA);

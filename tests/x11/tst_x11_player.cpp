@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <unistd.h>
 
 using namespace vorlix;
 using namespace vorlix::x11;
@@ -44,16 +45,11 @@ int count(const QImage& image, const std::function<bool(QPoint, QRgb)>& where)
     return n;
 }
 
-// The address space a process has reserved, from /proc; 0 if unknown.
+// The address space a process has reserved, in KiB; 0 if unknown.
 qint64 vmSizeKiB(qint64 pid)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmSize:"))
-            return line.mid(7).trimmed().split(' ').value(0).toLongLong();
-    return 0;
+    QFile statm(QStringLiteral("/proc/%1/statm").arg(pid));
+    return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(0).toLongLong() * ::sysconf(_SC_PAGESIZE) / 1024 : 0;
 }
 
 // Caption ink: far darker than the glass it is written on.

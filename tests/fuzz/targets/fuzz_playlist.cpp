@@ -8,47 +8,29 @@
 
 #include <cstdlib>
 
-using vorlix::parsePlaylist;
-using vorlix::serializePlaylist;
+using Entries = QList<QByteArray>;
 
-namespace {
-
-QList<QByteArray> lines(QByteArray bytes)
-{
-    QList<QByteArray> out = bytes.replace("\r\n", "\n").replace('\r', '\n').split('\n');
-    if (out.constLast().isEmpty())   // the end of the last line, or no bytes at all
-        out.removeLast();
-    return out;
-}
-
-QByteArray crLfFile(const QList<QByteArray>& entries)
-{
-    QByteArray out;
-    for (const QByteArray& e : entries)
-        if (!e.contains('\r') && !e.contains('\n'))
-            out += e + "\r\n";
-    return out;
-}
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
+static bool holdsLineEnd(const QByteArray& e) { return e.contains('\r') || e.contains('\n'); }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QList<QByteArray> entries = parsePlaylist(bytes);
-    check(entries == lines(bytes));
-    check(serializePlaylist(entries) == crLfFile(entries));
-
-    QList<QByteArray> cut = bytes.split('\0');
-    const QByteArray written = serializePlaylist(cut);
-    check(written == crLfFile(cut));
-    cut.removeIf([](const QByteArray& e) { return e.contains('\r') || e.contains('\n'); });
-    check(parsePlaylist(written) == cut);
+    QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const auto crLfFile = [](const Entries& entries) {
+        QByteArray out;
+        for (const QByteArray& e : entries)
+            out += holdsLineEnd(e) ? QByteArray() : e + "\r\n";
+        return out;
+    };
+    Entries cut = bytes.split('\0');
+    const Entries entries = vorlix::parsePlaylist(bytes);
+    Entries lines = bytes.replace("\r\n", "\n").replace('\r', '\n').split('\n');
+    if (lines.constLast().isEmpty())   // the end of the last line, or no bytes at all
+        lines.removeLast();
+    const QByteArray written = vorlix::serializePlaylist(cut);
+    if (entries != lines || vorlix::serializePlaylist(entries) != crLfFile(entries) || written != crLfFile(cut))
+        std::abort();
+    cut.removeIf(holdsLineEnd);
+    if (vorlix::parsePlaylist(written) != cut)
+        std::abort();
     return 0;
 }
