@@ -87,7 +87,8 @@ frmAbout::frmAbout(Forms& forms)
                           QStringLiteral("For 32-bit Windows Development"));
     lblVersion[4] = label(TwipsRect{1920, 1680, 3375, 255}.pixels(),
                           QStringLiteral("Made by the Vorlix project"));
-    Label3[2] = label(TwipsRect{1920, 2040, 2295, 255}.pixels(), kWebAddress);
+    Label3[2] = new LinkLabel(kWebAddress, this);
+    Label3[2]->setGeometry(TwipsRect{1920, 2040, 2295, 255}.pixels());
     Label3[2]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3[2]->setFont(linkFont());
     Label3[2]->setStyleSheet(QStringLiteral("color: #008000"));
@@ -107,11 +108,21 @@ frmAbout::frmAbout(Forms& forms)
     setTabOrder(cmdOK, cmdSysInfo);
     cmdOK->setFocus();
 
+    nameControls();
+
     Line1[1] = QLine(7, 163, 328, 163);
     Line1[0] = QLine(7, 164, 328, 164);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    connect(Label3[2], &LinkLabel::Press, this, [this] { Label3_Click(2); });
+}
+
+// What a screen reader calls the controls whose names are not their text.
+void frmAbout::nameControls()
+{
+    Image1->setAccessibleName(tr("Vorlix player"));
+    cmdSysInfo->setAccessibleName(tr("System..."));
 }
 
 QLabel* frmAbout::label(const QRect& rect, const QString& caption)

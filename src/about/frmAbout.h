@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "about/LinkLabel.h"
 #include "app/Form.h"
 
 #include <QLine>
@@ -29,7 +30,7 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdSysInfo;
     QLabel* label_warning;
-    QLabel* Label3[3] = {};
+    LinkLabel* Label3[3] = {};
     QLabel* lblVersion[5] = {};
     ImageControl* Image1;
     QLabel* lblTitle;
@@ -54,6 +55,7 @@ protected:
 
 private:
     QLabel* label(const QRect& rect, const QString& caption);
+    void nameControls();
     void showSysInfoFailure();
 
     Forms& forms_;

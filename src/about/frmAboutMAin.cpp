@@ -42,6 +42,9 @@ frmAboutMAin::frmAboutMAin(Forms& forms)
     // Created in tab order: Help first, so it has the focus when the window opens.
     Command_help = pictureButton(this, QStringLiteral("Help"), QStringLiteral(":/help.png"), kCommand_help);
     Command_About = pictureButton(this, QStringLiteral("About"), QStringLiteral(":/about.png"), kCommand_About);
+    // What a screen reader calls them, which is what they show.
+    Command_help->setAccessibleName(tr("Help"));
+    Command_About->setAccessibleName(tr("About"));
     Command_help->setFocus();
     connect(Command_help, &QToolButton::clicked, this, &frmAboutMAin::Command_help_Click);
     connect(Command_About, &QToolButton::clicked, this, &frmAboutMAin::Command_About_Click);

@@ -95,7 +95,6 @@ SongList::SongList(QWidget* parent) : QWidget(parent)
     installSongListAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAccessibleName(QStringLiteral("Play List"));
 }
 
 int SongList::ListCount() const

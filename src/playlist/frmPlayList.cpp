@@ -50,6 +50,7 @@ frmPlayList::frmPlayList(Forms& forms)
     setWindowTitle(QStringLiteral("Play List"));
     resize(L::kDesignClientSize);
     buildControls();
+    nameControls();
     connectHandlers();
 }
 
@@ -80,11 +81,33 @@ void frmPlayList::buildControls()
     List1->setFont(listFont);
 }
 
+// The names a screen reader gives the list and its buttons, which Tab
+// visits in this order.
+void frmPlayList::nameControls()
+{
+    List1->setAccessibleName(tr("Play List"));
+    const std::pair<ImageControl*, QString> buttons[] = {
+        {Command_Addlist, tr("Add")},
+        {Command_Remove, tr("Delete")},
+        {Image_MinPlayList, tr("Hide playlist")},
+    };
+    QWidget* previous = List1;
+    for (const auto& [button, name] : buttons) {
+        button->setButton(name);
+        setTabOrder(previous, button);
+        previous = button;
+    }
+    // Where the focus goes when the window is first activated.
+    List1->setFocus(Qt::OtherFocusReason);
+}
+
 void frmPlayList::connectHandlers()
 {
     connect(Command_Addlist, &ImageControl::Click, this, &frmPlayList::Command_Addlist_Click);
     connect(Command_Remove, &ImageControl::Click, this, &frmPlayList::Command_Remove_Click);
     connect(Image_MinPlayList, &ImageControl::Click, this, &frmPlayList::Image_MinPlayList_Click);
+    // Delete on the list presses Del.
+    connect(List1, &SongList::DeleteKey, Command_Remove, &ImageControl::press);
     connect(Timer_MP3ListDataShow, &QTimer::timeout, this,
             &frmPlayList::Timer_MP3ListDataShow_Timer);
     mover_->addHandle(*pic1);

@@ -49,6 +49,7 @@ protected:
 
 private:
     void buildControls();
+    void nameControls();
     void connectHandlers();
     void tellNotSaved(const QString& reason);
     void tellNotRead(const QString& reason);

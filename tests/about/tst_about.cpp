@@ -7,6 +7,7 @@
 #include "skin/PictureBox.h"
 #include "skin/Timer.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -142,6 +143,30 @@ private slots:
         QVERIFY(f.fake.sound.played.isEmpty());
         QTest::keyClick(&about, Qt::Key_Escape);
         QTRY_VERIFY(!f.forms.AboutIfLoaded());
+    }
+
+    // The launcher's and the dialog's controls as a screen reader reads
+    // them; the link's press opens it as a click does.
+    void screenReader()
+    {
+        Fixture f;
+        frmAboutMAin& launcher = f.forms.AboutMain();
+        frmAbout& about = f.forms.About();
+        about.Form_Load();
+        QStringList read;
+        for (QObject* o : QList<QObject*>{launcher.Command_help, launcher.Command_About, about.lblTitle,
+                                          about.lblVersion[0], about.Image1, about.Label3[2], about.cmdOK,
+                                          about.cmdSysInfo}) {
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(o);
+            read << QString::number(i->role(), 16) + ' ' + i->text(QAccessible::Name) + ' ' +
+                        QString::number(i->actionInterface() && i->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        }
+        QCOMPARE(read, (QStringList{"2b Help 1", "2b About 1", "29 Vorlix 0",
+                                    "29 Requirement: Win 98 / Me / NT / XP 0", "28 Vorlix player 0",
+                                    "1e https://vorlix.org/ 1", "2b Exit 1", "2b System... 1"}));
+        QAccessible::queryAccessibleInterface(about.Label3[2])->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(f.fake.shell.opened, QStringList{kWebAddress});
     }
 
     void startSysInfo_data()

@@ -7,6 +7,7 @@
 #include "skin/PictureBox.h"
 #include "skin/Timer.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QTest>
 
@@ -188,6 +189,31 @@ private slots:
         QCOMPARE(list.List1->ListIndex(), 1);
         QCOMPARE(list.List1->ListCount(), 2);
         QCOMPARE(f.listFileBytes(), QByteArray(kThreeFile));
+    }
+
+    // What Tab visits, as a screen reader names it; Delete on the list
+    // presses Del, click sound and all.
+    void keyboardAndScreenReader()
+    {
+        Fixture f;
+        f.writeList(kThree);
+        frmPlayList& list = f.forms.PlayList();
+        QStringList visits;
+        QWidget* w = list.List1;
+        do {
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+            visits << i->text(QAccessible::Name) + (i->role() == QAccessible::Button ? ":button" : ":") +
+                          (i->role() == QAccessible::List ? "list" : "");
+            do
+                w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus));
+        } while (w != list.List1 && visits.size() < 6);
+        QCOMPARE(visits.join(u' '), QStringLiteral("Play List:list Add:button Delete:button Hide playlist:button"));
+
+        list.List1->setListIndex(1);
+        QTest::keyClick(list.List1, Qt::Key_Delete);
+        QCOMPARE(list.List1->entries(), (Entries{"/m/one.mp3", "/m/three.mp3"}));
+        QCOMPARE(f.fake.sound.played.size(), 1);
     }
 
     void monitor_data()

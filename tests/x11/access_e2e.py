@@ -5,7 +5,8 @@
 Starts an Xvfb with openbox, a session bus and the accessibility bus of its
 own, runs the built player on a list of two generated tones, and reads it
 through AT-SPI: the buttons by name, Power and Playlist pressed through the
-bus, the display's text and the list's rows read back. Then the keyboard
+bus, the display's text and the list's rows read back, the close question,
+the about launcher and the about dialog. Then the keyboard
 alone: Tab to Power and Space, Tab to Play and Enter plays the selected song.
 Exits 77 (skipped) when a tool or pyatspi is missing.
 
@@ -207,6 +208,28 @@ def screen_reader(s, paths):
                           what="the playlist window")
     rows = wait_until(lambda: [r.name for r in fresh(find(playlist, pyatspi.ROLE_LIST))], what="the list")
     check(rows == paths, "the list reads %r" % rows)
+    for name in ("Add", "Delete", "Hide playlist"):
+        check(find(playlist, pyatspi.ROLE_PUSH_BUTTON, name), "the list has no %s button" % name)
+
+    # The close question comes up as the active alert, with its text to read.
+    press(buttons["Power"])
+    alert = wait_until(lambda: next(w for w in fresh(app) if w.getRole() == pyatspi.ROLE_ALERT and
+                                    has(w, pyatspi.STATE_ACTIVE)), what="the close question")
+    check(find(alert, pyatspi.ROLE_LABEL, "Close Vorlix?"), "the question has no text to read")
+    press(find(alert, pyatspi.ROLE_PUSH_BUTTON, "No"))
+    wait_until(lambda: not any(w.getRole() == pyatspi.ROLE_ALERT for w in fresh(app)), what="the answer")
+
+    # The cap off: the launcher's buttons, then the about dialog's controls.
+    cap = find(window, pyatspi.ROLE_PUSH_BUTTON, "USB cap")
+    press(cap)
+    launcher = wait_until(lambda: next(w for w in fresh(app) if w.name == "About"), what="the about launcher")
+    check(find(launcher, pyatspi.ROLE_PUSH_BUTTON, "Help"), "the launcher has no Help button")
+    press(find(launcher, pyatspi.ROLE_PUSH_BUTTON, "About"))
+    about = wait_until(lambda: next(w for w in fresh(app) if w.name == "About Vorlix"), what="the about dialog")
+    for role, name in ((pyatspi.ROLE_LINK, "https://vorlix.org/"), (pyatspi.ROLE_IMAGE, "Vorlix player"),
+                       (pyatspi.ROLE_PUSH_BUTTON, "Exit"), (pyatspi.ROLE_PUSH_BUTTON, "System..."),
+                       (pyatspi.ROLE_LABEL, "Vorlix")):
+        check(find(about, role, name), "the about dialog has no %s %r" % (role, name))
 
 
 def keyboard(s, paths, shots):
