@@ -196,7 +196,7 @@ private slots:
     void keyboardAndScreenReader()
     {
         Fixture f;
-        f.writeList(kThree);
+        f.writeList(kThreeFile);
         frmPlayList& list = f.forms.PlayList();
         QStringList visits;
         QWidget* w = list.List1;
