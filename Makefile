@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize fuzz bench assets clean package
+.PHONY: all deps configure build run test test-sanitize fuzz bench assets clean package package-check
 
 all: build
 
@@ -45,9 +45,13 @@ assets: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target artgen
 	@./tools/artgen/make-assets.sh $(BUILD_DIR)/tools/artgen/artgen assets
 
-# Builds vorlix_<version>_<arch>.deb in its own build folder, for /usr and
-# with Debian's hardening flags.
+# Builds vorlix_<version>_<arch>.deb and vorlix-dbgsym_<version>_<arch>.deb
+# in their own build folder, for /usr and with Debian's hardening flags. The
+# packages carry the time of the last commit, so two builds of one commit are
+# the same bytes.
 PACKAGE_DIR ?= build-package
+SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
+export SOURCE_DATE_EPOCH
 package: deps
 	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
 	  cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
@@ -56,7 +60,13 @@ package: deps
 	    -DCMAKE_MODULE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 	@cmake --build $(PACKAGE_DIR) -j $(JOBS) --target vorlix vorlix_docs
-	@cd $(PACKAGE_DIR) && cpack
+	@cd $(PACKAGE_DIR) && rm -f *.deb *.ddeb && cpack
+	@./packaging/finish-dbgsym.sh $(PACKAGE_DIR)
+
+# Builds the package twice from scratch in the same folder and compares the
+# two: slow, so not part of `make test`.
+package-check:
+	@./scripts/check-package.sh $(PACKAGE_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) build-sanitize
