@@ -4,12 +4,17 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize fuzz bench assets clean package package-check
+.PHONY: all deps test-deps configure build run test test-sanitize fuzz bench assets clean package package-check
 
 all: build
 
+# Each task installs what it needs and is missing: `make run` what building
+# and running take, `make test` also what the tests start.
 deps:
-	@./scripts/install-deps.sh
+	@./scripts/install-deps.sh run
+
+test-deps:
+	@./scripts/install-deps.sh test
 
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
@@ -20,28 +25,29 @@ build: configure
 run: build
 	./$(BUILD_DIR)/vorlix
 
-test: build
+test: test-deps build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole suite again, built with ASan, LSan and UBSan in a folder of its own.
-test-sanitize: deps
+test-sanitize: test-deps
 	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVORLIX_SANITIZE=ON >/dev/null
 	@cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Each fuzz target for a minute, growing its corpus in build/fuzz/corpus.
 FUZZ_SECONDS ?= 60
-fuzz: build
+fuzz: test-deps build
 	@for t in fuzz_playlist fuzz_song; do mkdir -p $(BUILD_DIR)/fuzz/corpus/$$t && \
 	  $(BUILD_DIR)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(BUILD_DIR)/fuzz/ \
 	    $(BUILD_DIR)/fuzz/corpus/$$t $(BUILD_DIR)/fuzz/seeds/$$t || exit 1; done
 
-bench: build
+bench: test-deps build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benches
 	@./scripts/run-benches.sh $(BUILD_DIR)
 
 # Redraws the pictures and sounds in assets/ from the generator in tools/artgen.
 assets: configure
+	@./scripts/install-deps.sh assets
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target artgen
 	@./tools/artgen/make-assets.sh $(BUILD_DIR)/tools/artgen/artgen assets
 
@@ -52,7 +58,8 @@ assets: configure
 PACKAGE_DIR ?= build-package
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
 export SOURCE_DATE_EPOCH
-package: deps
+package:
+	@./scripts/install-deps.sh package
 	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
 	  cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
 	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
@@ -66,6 +73,7 @@ package: deps
 # Builds the package twice from scratch in the same folder and compares the
 # two: slow, so not part of `make test`.
 package-check:
+	@./scripts/install-deps.sh package-check
 	@./scripts/check-package.sh $(PACKAGE_DIR)
 
 clean:
