@@ -7,13 +7,15 @@ set(VORLIX_MAINTAINER "The Vorlix developers <vorlix@users.noreply.github.com>"
 
 install(FILES ${VORLIX_PACKAGING_DIR}/vorlix.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${VORLIX_PACKAGING_DIR}/io.github.vorlix.Vorlix.metainfo.xml
+install(FILES ${VORLIX_PACKAGING_DIR}/io.github.vorlix.vorlix.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 24 32 48 64 128 256)
   install(FILES ${CMAKE_SOURCE_DIR}/assets/icons/vorlix-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME vorlix.png)
 endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/assets/icons/vorlix.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The manual page names the program folder of this prefix. It and the
 # changelog are compressed without name or time stamp, so that two builds of
