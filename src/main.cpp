@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Forms.h"
+#include "app/QtTranslations.h"
 #include "app/Services.h"
 #include "engine/Mp3Play.h"
 #include "platform/CloseRequests.h"
@@ -71,6 +72,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
+    // Qt's buttons and dialogs in the desktop's language; English without it.
+    vorlix::QtTranslations qtTranslations;
+    qtTranslations.load();
 
     // The click sounds and the songs: loaded at the first sound.
     vorlix::LazyAudio sound(QCoreApplication::applicationDirPath() + QStringLiteral("/vorlix-audio"));
