@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's media controls, called through the adaptors as the bus calls them.
 #include "doubles/Fixture.h"
-#include "platform/Mpris.h"
+#include "desktop/Mpris.h"
 #include "skin/PictureBox.h"
 
 #include <QDialog>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Mpris.h"
+#include "desktop/Mpris.h"
 
 #include "app/Forms.h"
 #include "engine/Mp3Play.h"
