@@ -69,7 +69,7 @@ QString listEntryTitle(const QByteArray& entry)
         name.chop(1); // not in the middle of a character
     if (!name.isEmpty() && static_cast<unsigned char>(name.back()) >= 0xc0)
         name.chop(1);
-    return shortTitle(displayPath(name.toByteArray())) + QStringLiteral("…");
+    return displayPath(name.toByteArray());
 }
 
 // A URL that would not fit is left out rather than cut: a cut one would name
