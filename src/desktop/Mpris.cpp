@@ -263,8 +263,8 @@ bool Mpris::OpenUri(const QString& uri)
 
 void MprisPlayerAdaptor::OpenUri(const QString& uri)
 {
-    if (!mpris_.OpenUri(uri) && calledFromDBus())
-        sendErrorReply(QDBusError::NotSupported, QStringLiteral("Only file:// URIs can be opened: %1").arg(uri.left(200)));
+    if (!mpris_.OpenUri(uri) && mpris_.calledFromDBus())
+        mpris_.sendErrorReply(QDBusError::NotSupported, QStringLiteral("Only file:// URIs can be opened: %1").arg(uri.left(200)));
 }
 
 // State
@@ -373,8 +373,8 @@ QObject* MprisPropertiesAdaptor::adaptor(const QString& interface)
 
 bool MprisPropertiesAdaptor::fail(const QString& error, const QString& text)
 {
-    if (calledFromDBus())
-        sendErrorReply(error, text);
+    if (mpris_.calledFromDBus())
+        mpris_.sendErrorReply(error, text);
     return false;
 }
 

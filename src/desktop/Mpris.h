@@ -23,8 +23,9 @@ class frmPlayList;
 // What the desktop's media keys, sound menu and tools like playerctl see of
 // the player (the MPRIS interfaces on the session bus). A request is a press
 // of the window's own button, and only while the user could press that
-// button: shown, enabled and no modal dialog in the way.
-class Mpris : public QObject {
+// button: shown, enabled and no modal dialog in the way. The adaptors'
+// calls come in with their bus context on this object.
+class Mpris : public QObject, public QDBusContext {
     Q_OBJECT
 public:
     // `closeRequest` is the system's request to end the program, the same one
@@ -126,7 +127,7 @@ private:
 };
 
 // The player interface: the play and pause buttons, the list, the volume.
-class MprisPlayerAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
+class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ PlaybackStatus)
@@ -181,11 +182,11 @@ private:
 // The properties of both interfaces, as Qt would serve them, except that a
 // value a property cannot take is answered with an error instead of being
 // dropped in silence.
-class MprisPropertiesAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
+class MprisPropertiesAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.DBus.Properties")
 public:
-    explicit MprisPropertiesAdaptor(Mpris& mpris) : QDBusAbstractAdaptor(&mpris) {}
+    explicit MprisPropertiesAdaptor(Mpris& mpris) : QDBusAbstractAdaptor(&mpris), mpris_(mpris) {}
 
 public slots:
     QDBusVariant Get(const QString& interface, const QString& name);
@@ -195,6 +196,7 @@ public slots:
 private:
     QObject* adaptor(const QString& interface);
     bool fail(const QString& error, const QString& text);
+    Mpris& mpris_;
 };
 
 } // namespace vorlix
