@@ -189,6 +189,14 @@ void frmPlayList::Command_Addlist_Click()
     List1->AddItem(entry);
 }
 
+void frmPlayList::AddSongs(const QList<QByteArray>& entries)
+{
+    for (const QByteArray& entry : entries) {
+        if (fitsPlaylistLine(entry))
+            List1->AddItem(entry);
+    }
+}
+
 void frmPlayList::Command_Remove_Click()
 {
     forms_.services().playClick();

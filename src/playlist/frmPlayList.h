@@ -43,6 +43,10 @@ public:
     void Timer_MP3ListDataShow_Timer();
     void pic1_MouseDown();
 
+    // Songs opened from outside the window, appended as Add appends a file.
+    // Each must fit on one line of the list file.
+    void AddSongs(const QList<QByteArray>& entries);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;

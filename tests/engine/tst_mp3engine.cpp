@@ -4,8 +4,8 @@
 // it; through a private PulseAudio server, checked on what its null sink plays.
 #include "audio/PulseServer.h"
 #include "engine/Mp3Engine.h"
-#include "platform/PulseSoundPlayer.h"
-#include "platform/SdlSoundPlayer.h"
+#include "engine/sound/PulseSoundPlayer.h"
+#include "engine/sound/SdlSoundPlayer.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -71,6 +71,7 @@ QProcessEnvironment Xvfb::clientEnvironment() const
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("XAUTHORITY"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
     return env;
 }
 
