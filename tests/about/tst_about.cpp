@@ -7,6 +7,7 @@
 #include "skin/PictureBox.h"
 #include "skin/Timer.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -142,6 +143,35 @@ private slots:
         QVERIFY(f.fake.sound.played.isEmpty());
         QTest::keyClick(&about, Qt::Key_Escape);
         QTRY_VERIFY(!f.forms.AboutIfLoaded());
+    }
+
+    // Enter presses the button with the focus, Exit when none has it.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("sysInfo");
+        QTest::newRow("Exit") << "Exit" << false;
+        QTest::newRow("System") << "System(&S)..." << true;
+        QTest::newRow("System, then Exit again") << "System(&S)...,Exit" << false;
+        QTest::newRow("none") << "" << false;
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, focus);
+        QFETCH(bool, sysInfo);
+        Fixture f;
+        frmAbout& about = f.forms.About();
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        for (const QString& name : focus.split(',', Qt::SkipEmptyParts))
+            (name == "Exit" ? about.cmdOK : about.cmdSysInfo)->setFocus(Qt::TabFocusReason);
+        if (focus.isEmpty())
+            about.setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.fake.msgBox.prompts, sysInfo ? QStringList{kSysInfoUnavailable} : QStringList());
+        QTRY_COMPARE(!f.forms.AboutIfLoaded(), !sysInfo);
+        if (sysInfo)
+            QVERIFY(about.cmdSysInfo->isDefault() && !about.cmdOK->isDefault());
     }
 
     void startSysInfo_data()
