@@ -3,6 +3,7 @@
 
 #include "about/SysInfo.h"
 #include "app/Forms.h"
+#include "platform/WindowHints.h"
 #include "app/Services.h"
 #include "platform/MsgBox.h"
 #include "platform/Shell.h"
@@ -227,6 +228,13 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
     default:
         Form::keyPressEvent(event);
     }
+}
+
+void frmAbout::showEvent(QShowEvent* event)
+{
+    // Before the window is mapped: a close button only in its title bar.
+    askForCloseButtonOnly(*this, FixedWindowKind::Dialog);
+    Form::showEvent(event);
 }
 
 void frmAbout::closeEvent(QCloseEvent* event)

@@ -45,6 +45,10 @@ void TestX11About::capAboutWindowsAndConnector()
     QVERIFY2(launcher, "no launcher");
     QCOMPARE(shape(), skin(":/skin2.png"));
     QCOMPARE(launcher->frame.topLeft(), at + QPoint(260, -10));
+    // Moved and closed only, so its narrow title bar has room for "About".
+    const QStringList actions = d.allowedActions(*launcher);
+    QVERIFY2(actions.contains("_NET_WM_ACTION_CLOSE") && actions.filter(QRegularExpression("MINIMIZE|MAXIMIZE|RESIZE")).isEmpty(),
+             qPrintable(actions.join(' ')));
     const QPoint help = launcher->client.topLeft() + QPoint(36, 36);
     const QPoint aboutButton = launcher->client.topLeft() + QPoint(100, 36);
 
