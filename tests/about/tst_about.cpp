@@ -14,6 +14,8 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 using namespace vorlix;
 using namespace vorlix::test;
 
@@ -233,9 +235,47 @@ private slots:
         QVERIFY(bar->value() > 0 && show("One"));
         QCOMPARE(bar->value(), bar->maximum() / 2);
         QVERIFY(show("Two") && !show("None") && viewer.window()->isVisible());
-        QVERIFY(viewer.page()->toPlainText().contains("None cannot be found"));
         viewer.close();
         QVERIFY(!viewer.window());
+    }
+
+    // A help file the window will not show says so, with where it was
+    // looked for; pictures come only from regular files beside it.
+    void hostileHelpFiles_data()
+    {
+        QTest::addColumn<QByteArray>("page"); // "-": no file
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("told"); // empty: the page shows
+        const QByteArray withPicture = "<p>text</p><img src=\"pic\">";
+        QTest::newRow("missing") << QByteArray("-") << "" << "VORLIX.HLP cannot be shown: there is no such file";
+        QTest::newRow("over the limit") << QByteArray((2 << 20) + 1, 'x') << "" << "larger than 2048 KB";
+        QTest::newRow("5000 nested tables") << QByteArray("<table><tr><td>").repeated(5000) << "" << "nested deeper";
+        QTest::newRow("200k unclosed b, i") << QByteArray("<b><i>").repeated(200000) << "" << "nested deeper";
+        QTest::newRow("picture beside it") << withPicture << "pic.png" << "";
+        QTest::newRow("/dev/zero") << withPicture << "/dev/zero" << "";
+        QTest::newRow("FIFO beside it") << withPicture << "fifo" << "";
+        QTest::newRow("link out of its folder") << withPicture << "link" << "";
+    }
+    void hostileHelpFiles()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QString, picture);
+        QFETCH(QString, told);
+        QTemporaryDir dir, elsewhere;
+        const QString file = dir.filePath("VORLIX.HLP");
+        QFile out(file);
+        QVERIFY(page == "-" || (out.open(QIODevice::WriteOnly) && out.write(page.replace("\"pic\"", "\"" + picture.toUtf8() + '"'))));
+        out.close();
+        QImage(4, 4, QImage::Format_RGB32).save(dir.filePath("pic.png"));
+        QImage(4, 4, QImage::Format_RGB32).save(elsewhere.filePath("out.png"));
+        QFile::link(elsewhere.filePath("out.png"), dir.filePath("link"));
+        ::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600);
+        HelpWindowViewer viewer(HelpLimits{2 << 20, 100});
+        QCOMPARE(viewer.showHelp(file, HelpViewer::kForceFile), told.isEmpty());
+        const QString text = viewer.page()->toPlainText();
+        QVERIFY2(told.isEmpty() ? text.startsWith("text") : text.contains(told) && text.contains("folder " + dir.path()), qPrintable(text.left(200)));
+        if (!picture.isEmpty())
+            QCOMPARE(viewer.page()->loadResource(QTextDocument::ImageResource, QUrl(picture)).toByteArray().isEmpty(), picture != "pic.png");
     }
 };
 
