@@ -183,7 +183,12 @@ void frmAbout::Form_MouseMove()
 
 void frmAbout::Label3_Click(int)
 {
-    forms_.services().shell.openUrl(kWebAddress);
+    // Without a browser the user gets the address to copy into one.
+    if (!forms_.services().shell.openUrl(kWebAddress))
+        forms_.services().msgBox.show(this,
+                                      QStringLiteral("No web browser could be opened for the link. The address is:\n\n") +
+                                          kWebAddress,
+                                      MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)

@@ -140,8 +140,12 @@ private slots:
             QTest::mouseMove(about.windowHandle(), at);
             QCOMPARE(link->frameShape() != QFrame::NoFrame, border);
         }
+        QTest::mouseClick(link, Qt::LeftButton); // no browser: the address is told
+        f.fake.shell.openResult = true;
         QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(f.fake.shell.opened, QStringList{kWebAddress});
+        QCOMPARE(f.fake.shell.opened, QStringList(2, kWebAddress));
+        QCOMPARE(f.fake.msgBox.prompts.size(), 1);
+        QVERIFY(f.fake.msgBox.prompts[0].endsWith("\n" + kWebAddress) && f.fake.msgBox.styles[0] == MsgBoxStyle::Exclamation);
         QVERIFY(f.fake.sound.played.isEmpty());
         QTest::keyClick(&about, Qt::Key_Escape);
         QTRY_VERIFY(!f.forms.AboutIfLoaded());
