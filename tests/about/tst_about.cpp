@@ -71,6 +71,7 @@ private slots:
         QCOMPARE(plugIn.lines, QStringList({"-pic1 1", "+pic2 1", "+on 1", "-off 1"}));
         frmAboutMAin* launcher = f.forms.AboutMainIfLoaded();
         QVERIFY(launcher && launcher->isVisible());
+        QCOMPARE(launcher->pos(), QPoint(400 + 260, 300 - 10));
 
         launcher->Command_About_Click();
         launcher->setObjectName("launcher");
