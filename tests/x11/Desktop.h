@@ -134,20 +134,6 @@ public:
                xvfb->runTool("xdotool", {"key", keys});
     }
 
-    // What the window manager lets the user do with the window, by name.
-    QStringList allowedActions(const Client& window) const
-    {
-        QStringList names;
-        const QByteArray atoms = property(window.id, "_NET_WM_ALLOWED_ACTIONS");
-        for (int i = 0; i < atoms.size() / 4; ++i) {
-            auto* name = xcb_get_atom_name_reply(x->raw(), xcb_get_atom_name(x->raw(), cardinal(atoms, i)), nullptr);
-            if (name)
-                names << QString::fromLatin1(xcb_get_atom_name_name(name), xcb_get_atom_name_name_length(name));
-            std::free(name);
-        }
-        return names;
-    }
-
     QTemporaryDir scratch;
     std::unique_ptr<Xvfb> xvfb;
     std::unique_ptr<XConnection> x;
