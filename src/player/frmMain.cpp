@@ -297,7 +297,7 @@ void frmMain::Image_pause_Click()
 
 void frmMain::Timer_MP3DataShow_Timer()
 {
-    Text_Title->setCaption(scroll_.next(dialogSongTitle(CommonDialog1.FileTitle())));
+    Text_Title->setCaption(scroll_.next(shownDialogTitle(CommonDialog1.FileTitle())));
 }
 
 void frmMain::Image_PlayList_Click()

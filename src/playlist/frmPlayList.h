@@ -60,6 +60,7 @@ private:
     Forms& forms_;
     WindowMover* mover_;
     ScrollingCaption scroll_;
+    ShownListTitle listTitle_;
     // Set when the file exists but could not be read: saving over it would
     // lose the songs it holds.
     bool keepFile_ = false;

@@ -86,6 +86,18 @@ bool Xvfb::runTool(const QString& program, const QStringList& args, QString* out
     return ended && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
+QString shapeRows(const QRegion& shape)
+{
+    QStringList rows;
+    for (int y : {2, 5, 12, 41, 70, 80}) {
+        QStringList runs;
+        for (const QRect& run : shape.intersected(QRect(0, y, 1 << 16, 1)))
+            runs << QStringLiteral("%1-%2").arg(run.left()).arg(run.right() + 1);
+        rows << QString::number(y) + u':' + runs.join(u',');
+    }
+    return rows.join(u' ');
+}
+
 std::unique_ptr<XConnection> XConnection::open(const QString& display)
 {
     int screen = 0;

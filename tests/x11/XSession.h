@@ -46,6 +46,12 @@ private:
     QTemporaryDir runtime_;
 };
 
+// A few rows of a window shape as "y:from-to,from-to" ([from, to)), and the
+// skins' outlines drawn by hand that way.
+QString shapeRows(const QRegion& shape);
+inline const QString kSkin1Rows = QStringLiteral("2: 5:150-161,173-184 12:19-278 41:15-285 70:20-277 80:");
+inline const QString kSkin2Rows = QStringLiteral("2: 5:150-161,173-184 12:19-222 41:15-257 70:20-222 80:");
+
 struct TopLevel {
     quint32 id = 0;
     QRect geometry;
