@@ -7,13 +7,15 @@ set(VORLIX_MAINTAINER "The Vorlix developers <vorlix@users.noreply.github.com>"
 
 install(FILES ${VORLIX_PACKAGING_DIR}/vorlix.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${VORLIX_PACKAGING_DIR}/io.github.vorlix.Vorlix.metainfo.xml
+install(FILES ${VORLIX_PACKAGING_DIR}/io.github.vorlix.vorlix.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 24 32 48 64 128 256)
   install(FILES ${CMAKE_SOURCE_DIR}/assets/icons/vorlix-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME vorlix.png)
 endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/assets/icons/vorlix.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The manual page names the program folder of this prefix. It and the
 # changelog are compressed without name or time stamp, so that two builds of
@@ -46,7 +48,11 @@ controls: power, play and pause, volume down and up, and the playlist.
 The playlist is a second shaped window that plays its songs one after the
 other and is kept between runs.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
+# The binaries go in whole; CPack strips them and moves their debugging
+# information into vorlix-dbgsym, under /usr/lib/debug/.build-id, where
+# debuggers and crash reporters look for it by the binaries' build ids.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -55,5 +61,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/vorlix/vorlix)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The fonts the about box and the system-information message ask for, a sound
+# server, and Qt's translations for the standard buttons and the file dialog.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-arphic-uming | fonts-noto-cjk, fonts-liberation2, \
+pulseaudio | pipewire-pulse, qt6-translations-l10n")
+# The programs the about box's system-information button starts.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "hardinfo | kinfocenter | lshw-gtk")
+# No ldconfig calls in the maintainer scripts: see cpack/.
+set(CPACK_PROJECT_CONFIG_FILE ${VORLIX_PACKAGING_DIR}/CPackProject.cmake)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

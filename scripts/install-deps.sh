@@ -1,22 +1,56 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages that building, running and testing Vorlix need,
-# but only those that are missing. Uses sudo when not run as root.
+# Installs the Debian packages a task needs, but only those that are missing.
+# Uses sudo when not run as root.
+#   install-deps.sh [run|test|package|package-check|assets]...   (default: run)
+#     run            building and running the player
+#     test           run, and what the test suite, the fuzz targets and the
+#                    benchmarks start: X server, window manager, session and
+#                    accessibility buses, sound server, song makers, validators
+#     package        run, and what building the Debian package needs
+#     package-check  package, and lintian
+#     assets         run, and what redrawing assets/ needs
 set -euo pipefail
 
-packages=(
+build=(
   build-essential cmake pkg-config
-  qt6-base-dev libsdl2-dev libmpg123-dev libpulse-dev
-  pulseaudio pulseaudio-utils
+  qt6-base-dev qt6-svg-dev libsdl2-dev libmpg123-dev libpulse-dev
   libxcb1-dev libxcb-shape0-dev
-  xvfb xauth xdotool x11-utils imagemagick lame sox mpg123
-  fonts-noto-cjk fonts-dejavu-core fonts-arphic-uming fonts-liberation2
-  openbox desktop-file-utils appstream dbus-daemon playerctl
+)
+# What the windows show: the fonts the about box and its message ask for, the
+# fallback font, and Qt's translations of its standard buttons and dialogs.
+run=(
+  "${build[@]}"
+  fonts-noto-cjk fonts-arphic-uming fonts-liberation2 fonts-dejavu-core
+  qt6-translations-l10n
+)
+test=(
+  "${run[@]}"
+  xvfb x11-utils xdotool imagemagick openbox
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
+  pulseaudio pulseaudio-utils sox lame mpg123 playerctl
+  desktop-file-utils appstream mandoc
   clang libclang-rt-dev
 )
+package=("${run[@]}" file)
+package_check=("${package[@]}" lintian)
+assets=("${run[@]}" imagemagick)
+
+[ $# -gt 0 ] || set -- run
+packages=()
+for set in "$@"; do
+  case $set in
+    run) packages+=("${run[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    package) packages+=("${package[@]}") ;;
+    package-check) packages+=("${package_check[@]}") ;;
+    assets) packages+=("${assets[@]}") ;;
+    *) echo "install-deps: unknown set '$set'" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
-for p in "${packages[@]}"; do
+for p in $(printf '%s\n' "${packages[@]}" | sort -u); do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$p")
   fi

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Forms.h"
+#include "app/QtTranslations.h"
 #include "app/Services.h"
 #include "engine/Mp3Play.h"
 #include "platform/CloseRequests.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
-#include "platform/Mpris.h"
+#include "desktop/Doors.h"
+#include "desktop/Mpris.h"
 #include "platform/MsgBox.h"
-#include "platform/LazyAudio.h"
+#include "engine/sound/LazyAudio.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/TempFolder.h"
@@ -60,6 +62,16 @@ void setProgramIcon()
 
 int main(int argc, char* argv[])
 {
+    // Options, and a player already running, are dealt with before anything
+    // is loaded or shown.
+    const vorlix::CommandLine line = vorlix::parseCommandLine(argc, argv);
+    if (const std::optional<int> code = vorlix::answerCommandLine(line))
+        return *code;
+    vorlix::PlayerLock lock(vorlix::PlayerLock::userRuntimeFolder());
+    const vorlix::PlayerLock::Role role = lock.take();
+    if (const std::optional<int> code = vorlix::passToRunningPlayer(line, role, lock.socketPath()))
+        return *code;
+
 #ifdef M_ARENA_MAX
     // The threads allocate little and seldom: one heap for all of them
     // instead of one each.
@@ -67,10 +79,14 @@ int main(int argc, char* argv[])
 #endif
     preferX11();
     sendPixelsThroughTheSocket();
-    QApplication app(argc, argv);
+    vorlix::QtArguments qtArguments(line);
+    QApplication app(qtArguments.argc, qtArguments.argv.data());
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
+    // Qt's buttons and dialogs in the desktop's language; English without it.
+    vorlix::QtTranslations qtTranslations;
+    qtTranslations.load();
 
     // The click sounds and the songs: loaded at the first sound.
     vorlix::LazyAudio sound(QCoreApplication::applicationDirPath() + QStringLiteral("/vorlix-audio"));
@@ -104,9 +120,12 @@ int main(int argc, char* argv[])
     // Media keys and sound menus; without a session bus there are none.
     // They and the icon come once the loop runs, so the window maps first.
     vorlix::Mpris mpris(forms, closeBySystem);
-    QTimer::singleShot(0, &mpris, [&mpris] {
+    // Files from the command line, later starts and drops.
+    vorlix::Doors doors(forms, mpris);
+    QTimer::singleShot(0, &mpris, [&] {
         setProgramIcon();
         mpris.publish(QDBusConnection::sessionBus());
+        doors.start(line, role, lock.socketPath());
     });
     return QApplication::exec();
 }

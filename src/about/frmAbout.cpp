@@ -3,6 +3,7 @@
 
 #include "about/SysInfo.h"
 #include "app/Forms.h"
+#include "platform/WindowHints.h"
 #include "app/Services.h"
 #include "platform/MsgBox.h"
 #include "platform/Shell.h"
@@ -101,8 +102,10 @@ frmAbout::frmAbout(Forms& forms)
     cmdSysInfo = place(new QPushButton(QStringLiteral("System(&S)..."), this),
                        TwipsRect{3480, 3075, 1245, 345});
     cmdOK = place(new QPushButton(QStringLiteral("Exit"), this), TwipsRect{3480, 2625, 1260, 345});
-    for (QPushButton* button : {cmdOK, cmdSysInfo})
+    for (QPushButton* button : {cmdOK, cmdSysInfo}) {
         button->setAutoDefault(false);
+        button->installEventFilter(this);
+    }
     cmdOK->setDefault(true);
     // Labels take no focus, so Exit, first in the tab order, has it at the start.
     setTabOrder(cmdOK, cmdSysInfo);
@@ -191,11 +194,25 @@ void frmAbout::Form_MouseMove()
 
 void frmAbout::Label3_Click(int)
 {
-    forms_.services().shell.openUrl(kWebAddress);
+    // Without a browser the user gets the address to copy into one.
+    if (!forms_.services().shell.openUrl(kWebAddress))
+        forms_.services().msgBox.show(this,
+                                      QStringLiteral("No web browser could be opened for the link. The address is:\n\n") +
+                                          kWebAddress,
+                                      MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)
 {
+    // Enter presses the button that has the focus, and Exit when none has:
+    // the default goes with the focus, and comes back to Exit with it.
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        const bool sysInfo = watched == cmdSysInfo && event->type() == QEvent::FocusIn;
+        if (watched == cmdOK || watched == cmdSysInfo) {
+            cmdSysInfo->setDefault(sysInfo);
+            cmdOK->setDefault(!sysInfo);
+        }
+    }
     if (watched == Label3[2]) {
         if (event->type() == QEvent::MouseMove) {
             Label3_MouseMove(2);
@@ -217,7 +234,7 @@ void frmAbout::mouseMoveEvent(QMouseEvent* event)
 
 void frmAbout::keyPressEvent(QKeyEvent* event)
 {
-    // Exit is the default and the cancel button.
+    // Keys no button took: Exit is the default and the cancel button.
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -227,6 +244,13 @@ void frmAbout::keyPressEvent(QKeyEvent* event)
     default:
         Form::keyPressEvent(event);
     }
+}
+
+void frmAbout::showEvent(QShowEvent* event)
+{
+    // Before the window is mapped: a close button only in its title bar.
+    askForCloseButtonOnly(*this, FixedWindowKind::Dialog);
+    Form::showEvent(event);
 }
 
 void frmAbout::closeEvent(QCloseEvent* event)

@@ -3,6 +3,7 @@
 
 #include "about/frmAbout.h"
 #include "app/Forms.h"
+#include "platform/WindowHints.h"
 #include "platform/HelpViewer.h"
 #include "player/frmMain.h"
 #include "skin/Twips.h"
@@ -66,6 +67,13 @@ void frmAboutMAin::Command_help_Click()
     dialog.HelpCommand = HelpViewer::kForceFile;
     dialog.HelpFile = forms_.services().programFile(QStringLiteral("VORLIX.HLP"));
     dialog.ShowHelp();
+}
+
+void frmAboutMAin::showEvent(QShowEvent* event)
+{
+    // Before the window is mapped: a close button only in its title bar.
+    askForCloseButtonOnly(*this, FixedWindowKind::Palette);
+    Form::showEvent(event);
 }
 
 void frmAboutMAin::closeEvent(QCloseEvent* event)

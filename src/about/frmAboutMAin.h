@@ -23,6 +23,7 @@ public:
     void Command_help_Click();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

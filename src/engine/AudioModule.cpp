@@ -3,7 +3,7 @@
 
 #include "engine/Mp3Engine.h"
 #include "engine/SdlParts.h"
-#include "platform/PulseSoundPlayer.h"
+#include "engine/sound/PulseSoundPlayer.h"
 
 #include <mutex>
 

@@ -254,6 +254,9 @@ std::unique_ptr<AudioOutput> Mp3Engine::openOutput(int rate)
             return nullptr;
         return output;
     };
+    if (options_.makeOutput)
+        if (auto output = open(options_.makeOutput()))
+            return output;
     const Output kind = options_.output;
     const char* sdlDriver = std::getenv("SDL_AUDIODRIVER");
     const bool sdlNamed = sdlDriver && *sdlDriver;

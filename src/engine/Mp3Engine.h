@@ -57,6 +57,9 @@ public:
         // thread: after the volumes, unless the output applies them itself.
         // For tests and measurements.
         std::function<void(const std::int16_t* samples, std::size_t frames)> onFrames;
+        // Makes the output to play through, before any of the kind above is
+        // tried. For tests.
+        std::function<std::unique_ptr<AudioOutput>()> makeOutput;
     };
 
     Mp3Engine();

@@ -3,7 +3,7 @@
 
 #include "engine/SdlAudio.h"
 #include "engine/SdlOutput.h"
-#include "platform/SdlSoundPlayer.h"
+#include "engine/sound/SdlSoundPlayer.h"
 
 namespace vorlix {
 

@@ -11,16 +11,20 @@ CommonDialog::CommonDialog(FileDialog& dialogs, QWidget* owner, HelpViewer* help
 {
 }
 
-QString CommonDialog::FileTitle() const
+namespace {
+
+QString fileTitleOf(const QString& fileName)
 {
-    const qsizetype slash = fileName_.lastIndexOf(u'/');
+    const qsizetype slash = fileName.lastIndexOf(u'/');
 #ifdef Q_OS_WIN
-    const qsizetype cut = std::max(slash, fileName_.lastIndexOf(u'\\'));
+    const qsizetype cut = std::max(slash, fileName.lastIndexOf(u'\\'));
 #else
     const qsizetype cut = slash;
 #endif
-    return fileName_.mid(cut + 1);
+    return fileName.mid(cut + 1);
 }
+
+} // namespace
 
 bool CommonDialog::ShowOpen()
 {
@@ -28,6 +32,8 @@ bool CommonDialog::ShowOpen()
     if (!chosen || chosen->isEmpty())
         return false;
     fileName_ = *chosen;
+    // Worked out once here: the display asks for it every second.
+    fileTitle_ = fileTitleOf(fileName_);
     return true;
 }
 

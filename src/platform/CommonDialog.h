@@ -25,7 +25,7 @@ public:
     // unchanged by a cancel.
     const QString& FileName() const { return fileName_; }
     // The last chosen file's name without its folder.
-    QString FileTitle() const;
+    const QString& FileTitle() const { return fileTitle_; }
 
     // Shows the file-open dialog; true when the user chose a file.
     bool ShowOpen();
@@ -38,6 +38,7 @@ private:
     QWidget* owner_;
     HelpViewer* help_;
     QString fileName_;
+    QString fileTitle_;
 };
 
 } // namespace vorlix

@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/HelpViewer.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <optional>
+#include <vector>
 
 namespace vorlix {
 
@@ -14,26 +22,149 @@ namespace {
 
 const QString kFallbackTitle = QStringLiteral("Vorlix Help");
 
+// Elements that never hold others, and those that a following one of their
+// kind closes without an end tag.
+bool isVoid(QByteArrayView tag)
+{
+    for (const char* name : {"br", "img", "hr", "meta", "link", "input", "col", "area", "base", "param", "source", "wbr", "!"})
+        if (tag == name)
+            return true;
+    return tag.startsWith("!");
+}
+
+bool closesItsKind(QByteArrayView tag)
+{
+    for (const char* name : {"p", "li", "dt", "dd", "tr", "td", "th", "option"})
+        if (tag == name)
+            return true;
+    return false;
+}
+
+// How deep the page's elements nest, counted from its tags alone, without
+// building it: each start tag opens an element until its end tag.
+int nestingDepth(const QByteArray& html, int stopAt)
+{
+    std::vector<QByteArray> open;
+    int deepest = 0;
+    for (qsizetype at = html.indexOf('<'); at >= 0 && deepest <= stopAt; at = html.indexOf('<', at + 1)) {
+        const bool end = at + 1 < html.size() && html[at + 1] == '/';
+        qsizetype from = at + (end ? 2 : 1), to = from;
+        while (to < html.size() && (std::isalnum(static_cast<unsigned char>(html[to])) || html[to] == '!'))
+            ++to;
+        const QByteArray tag = html.mid(from, to - from).toLower();
+        if (tag.isEmpty() || isVoid(tag))
+            continue;
+        if (end) {
+            for (auto it = open.rbegin(); it != open.rend(); ++it)
+                if (*it == tag) {
+                    open.erase(std::prev(it.base()), open.end());
+                    break;
+                }
+            continue;
+        }
+        if (closesItsKind(tag) && !open.empty() && open.back() == tag)
+            open.pop_back();
+        open.push_back(tag);
+        deepest = std::max(deepest, int(open.size()));
+    }
+    return deepest;
+}
+
+// The file's bytes, read only if it is a regular file of at most `maxBytes`.
+std::optional<QByteArray> readSmallFile(const QString& path, qint64 maxBytes, QString* why)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return *why = QStringLiteral("there is no such file"), std::nullopt;
+    if (!info.isFile() || !info.isReadable())
+        return *why = QStringLiteral("it is not a file that can be read"), std::nullopt;
+    if (info.size() > maxBytes)
+        return *why = QStringLiteral("it is larger than %1 KB").arg(maxBytes / 1024), std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return *why = file.errorString(), std::nullopt;
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (bytes.size() > maxBytes)
+        return *why = QStringLiteral("it is larger than %1 KB").arg(maxBytes / 1024), std::nullopt;
+    return bytes;
+}
+
+// A page of readable width and height, within small screens too.
+QSize pageSize()
+{
+    QSize size(560, 620);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.85);
+    return size;
+}
+
+QString problemPage(const QString& file, const QString& why)
+{
+    const QFileInfo info(file);
+    return QStringLiteral("<h3>Help cannot be shown</h3><p>The help file <b>%1</b> cannot be shown: %2.</p>"
+                          "<p>It was looked for in the folder <b>%3</b>.</p>")
+        .arg(info.fileName().toHtmlEscaped(), why.toHtmlEscaped(),
+             QDir::toNativeSeparators(info.absolutePath()).toHtmlEscaped());
+}
+
+// The help page: pages and pictures pass the checks before Qt sees them.
+class HelpPage : public QTextBrowser {
+public:
+    HelpPage(const HelpLimits& limits, QWidget* parent) : QTextBrowser(parent), limits_(limits) {}
+
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        const QUrl url = source().resolved(name);
+        if (!url.isLocalFile())
+            return QByteArray("");
+        const QString path = url.toLocalFile();
+        QString why;
+        if (type == QTextDocument::HtmlResource) {
+            const auto html = readSmallFile(path, limits_.maxBytes, &why);
+            if (html && (why = refuseHelpPage(*html, limits_)).isEmpty())
+                return *html;
+            return problemPage(path, why);
+        }
+        // Pictures and style sheets: regular files in the page's own folder.
+        // What is refused is answered empty, not left unanswered: the
+        // document would then read the file itself.
+        const QByteArray refused("");
+        const QString folder = QFileInfo(source().toLocalFile()).canonicalPath();
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        if (folder.isEmpty() || canonical.isEmpty() || !canonical.startsWith(folder + u'/'))
+            return refused;
+        return readSmallFile(canonical, limits_.maxBytes, &why).value_or(refused);
+    }
+
+private:
+    const HelpLimits& limits_;
+};
+
 } // namespace
 
-HelpWindowViewer::HelpWindowViewer() = default;
+QString refuseHelpPage(const QByteArray& html, const HelpLimits& limits)
+{
+    if (html.size() > limits.maxBytes)
+        return QStringLiteral("it is larger than %1 KB").arg(limits.maxBytes / 1024);
+    if (nestingDepth(html, limits.maxDepth) > limits.maxDepth)
+        return QStringLiteral("its parts are nested deeper than %1 levels").arg(limits.maxDepth);
+    return {};
+}
+
+HelpWindowViewer::HelpWindowViewer(HelpLimits limits) : limits_(limits) {}
 HelpWindowViewer::~HelpWindowViewer() = default;
 
 void HelpWindowViewer::makeWindow()
 {
     window_ = std::make_unique<QWidget>(nullptr, Qt::Window);
     window_->setObjectName(QStringLiteral("helpWindow"));
-    page_ = new QTextBrowser(window_.get());
+    page_ = new HelpPage(limits_, window_.get());
     // Links to other pages open in the window; web addresses go to the browser.
     page_->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(window_.get());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(page_);
-    // A page of readable width and height, within small screens too.
-    QSize size(560, 620);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 0.85);
-    window_->resize(size);
+    window_->resize(pageSize());
     QObject::connect(page_, &QTextBrowser::sourceChanged, window_.get(), [this] {
         const QString title = page_->documentTitle();
         window_->setWindowTitle(title.isEmpty() ? kFallbackTitle : title);
@@ -51,20 +182,31 @@ bool HelpWindowViewer::showHelp(const QString& file, int command)
         return true;
     }
     const QFileInfo info(file);
-    if (!info.isFile() || !info.isReadable()) {
-        shown_.clear();
-        page_->setSource(QUrl());
-        page_->setHtml(QStringLiteral("<h3>Help cannot be shown</h3><p>The help file <b>%1</b> "
-                                      "cannot be found or read.</p>")
-                           .arg(file.toHtmlEscaped()));
-        window_->setWindowTitle(kFallbackTitle);
-        bringToFront();
+    QString why;
+    const auto html = readSmallFile(file, limits_.maxBytes, &why);
+    if (html)
+        why = refuseHelpPage(*html, limits_);
+    if (!why.isEmpty()) {
+        showProblem(problemPage(info.absoluteFilePath(), why));
         return false;
     }
+    if (shown_.isEmpty())
+        window_->resize(pageSize()); // after a short problem page
     shown_ = file;
     page_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()), QTextDocument::HtmlResource);
     bringToFront();
     return true;
+}
+
+void HelpWindowViewer::showProblem(const QString& html)
+{
+    shown_.clear();
+    page_->setSource(QUrl());
+    page_->setHtml(html);
+    window_->setWindowTitle(kFallbackTitle);
+    // A few lines need no page-sized window.
+    window_->resize(QSize(440, 170).boundedTo(pageSize()));
+    bringToFront();
 }
 
 void HelpWindowViewer::bringToFront()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -26,11 +27,23 @@ public:
     virtual void close() = 0;
 };
 
+// What a help page may be: at most this many bytes, and elements nested at
+// most this deep (Qt lays out nested blocks by recursion).
+struct HelpLimits {
+    qint64 maxBytes = 4 << 20;
+    int maxDepth = 100;
+};
+
+// Why a help page is not shown; empty when it may be.
+QString refuseHelpPage(const QByteArray& html, const HelpLimits& limits);
+
 // A help window of the program's own: the file is HTML, shown with its
-// links working and its title on the window.
+// links working and its title on the window. Pages too large or too deeply
+// nested are refused, and pictures come only from regular files in the help
+// file's own folder; the window tells which file it refused and why.
 class HelpWindowViewer : public HelpViewer {
 public:
-    HelpWindowViewer();
+    explicit HelpWindowViewer(HelpLimits limits = {});
     ~HelpWindowViewer() override;
 
     bool showHelp(const QString& file, int command) override;
@@ -45,6 +58,9 @@ public:
 private:
     void makeWindow();
     void bringToFront();
+    void showProblem(const QString& html);
+
+    HelpLimits limits_;
 
     std::unique_ptr<QWidget> window_;
     QTextBrowser* page_ = nullptr;

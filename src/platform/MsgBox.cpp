@@ -10,6 +10,8 @@ int QtMsgBox::show(QWidget* parent, const QString& prompt, int style, const QStr
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(prompt);
+    // A path or an address in the text can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     switch (style & 0x70) {
     case MsgBoxStyle::Question:
         box.setIcon(QMessageBox::Question);

@@ -5,6 +5,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -41,6 +42,68 @@ QString listSongTitle(const QString& entry)
     s = s.mid(first, last - first);
     const qsizetype cut = std::max(s.lastIndexOf(u'\\'), s.lastIndexOf(u'/'));
     return s.mid(cut + 1);
+}
+
+QString shownTitle(QStringView title)
+{
+    if (title.size() <= kShownTitleChars)
+        return title.toString();
+    QStringView end = title.last(kShownTitleChars);
+    if (end.front().isLowSurrogate())
+        end = end.sliced(1);
+    return end.toString();
+}
+
+QString shownDialogTitle(QStringView fileTitle)
+{
+    return fileTitle.size() < 4 ? QString() : shownTitle(fileTitle.chopped(4));
+}
+
+namespace {
+
+// The title of a long entry from its end alone, where that decides it: a
+// folder separator near the end, or a name that is longer than the display
+// sets and not all spaces. Nothing where the whole entry is needed.
+std::optional<QString> titleFromTail(const QByteArray& entry)
+{
+    constexpr qsizetype kTailBytes = 4 * (kShownTitleChars + 8);
+    if (entry.size() <= kTailBytes)
+        return std::nullopt;
+    const bool utf8 = QByteArrayView(entry).isValidUtf8();
+    qsizetype from = entry.size() - kTailBytes;
+    while (utf8 && (static_cast<unsigned char>(entry[from]) & 0xc0) == 0x80)
+        ++from;
+    const QByteArrayView tail = QByteArrayView(entry).sliced(from);
+    QString text = utf8 ? QString::fromUtf8(tail) : QString::fromLatin1(tail);
+    text.chop(4);
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    const QStringView name = QStringView(text).first(end);
+    const qsizetype cut = std::max(name.lastIndexOf(u'\\'), name.lastIndexOf(u'/'));
+    if (cut >= 0)
+        return shownTitle(name.sliced(cut + 1));
+    // Without a separator the name reaches back beyond the tail; its front
+    // is trimmed of spaces, which matters only if all before its end is.
+    const QStringView before = name.first(std::max<qsizetype>(0, end - kShownTitleChars));
+    if (std::any_of(before.begin(), before.end(), [](QChar c) { return c != u' '; }))
+        return shownTitle(name);
+    return std::nullopt;
+}
+
+} // namespace
+
+const QString& ShownListTitle::of(const QByteArray& entry)
+{
+    // The same bytes as last time, which the copy kept here holds.
+    if (entry.constData() == entry_.constData() && entry.size() == entry_.size())
+        return title_;
+    entry_ = entry;
+    if (auto fromTail = titleFromTail(entry))
+        title_ = std::move(*fromTail);
+    else
+        title_ = shownTitle(listSongTitle(displayPath(entry)));
+    return title_;
 }
 
 bool hasMp3Extension(const QString& path)

@@ -34,6 +34,29 @@ QString dialogSongTitle(const QString& fileTitle);
 // trimmed of spaces, from after its last "/" or "\" on.
 QString listSongTitle(const QString& entry);
 
+// The display is one short line, 110 pixels wide: of a title longer than
+// this only the end can show, right-aligned as the line is, so no more of it
+// is set. Qt lays out every character it is given, on every repaint.
+inline constexpr qsizetype kShownTitleChars = 160;
+
+// What the display sets of a title: its last kShownTitleChars characters.
+QString shownTitle(QStringView title);
+// dialogSongTitle, as much of it as the display sets.
+QString shownDialogTitle(QStringView fileTitle);
+
+// listSongTitle of the entry as the display shows it, as much of it as the
+// display sets. The title of a playing entry is asked for every second: it is
+// worked out again only when the entry is another, so a long entry costs its
+// length once, not every second.
+class ShownListTitle {
+public:
+    const QString& of(const QByteArray& entry);
+
+private:
+    QByteArray entry_;
+    QString title_;
+};
+
 // Whether the path's last three characters, lower-cased, are "mp3".
 bool hasMp3Extension(const QString& path);
 

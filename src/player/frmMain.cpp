@@ -186,14 +186,19 @@ void frmMain::Image_power_Click()
 {
     forms_.services().playClick();
     if (Text_Title->isHidden()) {
-        Image_button->setEnabled(true);
-        Image_PlayList->setEnabled(true);
-        Text_Title->show();
-        forms_.PlayList().setEnabled(true);
-        emit PlayerChanged();
+        SwitchOn();
         return;
     }
     askToClose();
+}
+
+void frmMain::SwitchOn()
+{
+    Image_button->setEnabled(true);
+    Image_PlayList->setEnabled(true);
+    Text_Title->show();
+    forms_.PlayList().setEnabled(true);
+    emit PlayerChanged();
 }
 
 void frmMain::Image2_Click()
@@ -245,6 +250,21 @@ void frmMain::Image_button_Click()
     emit PlayerChanged();
 }
 
+void frmMain::PlayListSong(int index)
+{
+    frmPlayList& playList = forms_.PlayList();
+    SongList& list = *playList.List1;
+    list.setListIndex(index);
+    // The list's monitor alone follows the song from now on.
+    Timer_MP3DataShow->setEnabled(false);
+    Mp3Play1->Stop();
+    Mp3Play1->Open(songPath(list.Text()), "");
+    Mp3Play1->Play();
+    playList.Timer_MP3ListDataShow->setEnabled(true);
+    showPlayingState();
+    emit PlayerChanged();
+}
+
 void frmMain::showPlayingState()
 {
     const FocusHandOver focus(Image_button);
@@ -277,7 +297,7 @@ void frmMain::Image_pause_Click()
 
 void frmMain::Timer_MP3DataShow_Timer()
 {
-    Text_Title->setCaption(scroll_.next(dialogSongTitle(CommonDialog1.FileTitle())));
+    Text_Title->setCaption(scroll_.next(shownDialogTitle(CommonDialog1.FileTitle())));
 }
 
 void frmMain::Image_PlayList_Click()

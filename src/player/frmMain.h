@@ -63,6 +63,12 @@ public:
 
     void Image_usb_off_DblClick();
     void Image_usb_on_DblClick();
+
+    // Songs opened from outside the window: the power button's steps for a
+    // player that is off, without the click, and a list entry played as a
+    // list song with the playlist window left as it is.
+    void SwitchOn();
+    void PlayListSong(int index);
 signals:
     // After a press changed the buttons, the song or the volume.
     void PlayerChanged();

@@ -226,6 +226,14 @@ void frmPlayList::Command_Addlist_Click()
     List1->AddItem(entry);
 }
 
+void frmPlayList::AddSongs(const QList<QByteArray>& entries)
+{
+    for (const QByteArray& entry : entries) {
+        if (fitsPlaylistLine(entry))
+            List1->AddItem(entry);
+    }
+}
+
 void frmPlayList::Command_Remove_Click()
 {
     forms_.services().playClick();
@@ -248,7 +256,7 @@ void frmPlayList::Image_MinPlayList_Click()
 void frmPlayList::Timer_MP3ListDataShow_Timer()
 {
     frmMain& player = forms_.Main();
-    player.Text_Title->setCaption(scroll_.next(listSongTitle(displayPath(List1->Text()))));
+    player.Text_Title->setCaption(scroll_.next(listTitle_.of(List1->Text())));
     if (List1->ListIndex() == -1 && List1->ListCount() > 0)
         List1->setListIndex(0);
     if (List1->ListCount() == 0)

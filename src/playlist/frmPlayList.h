@@ -43,6 +43,10 @@ public:
     void Timer_MP3ListDataShow_Timer();
     void pic1_MouseDown();
 
+    // Songs opened from outside the window, appended as Add appends a file.
+    // Each must fit on one line of the list file.
+    void AddSongs(const QList<QByteArray>& entries);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -58,6 +62,7 @@ private:
     Forms& forms_;
     WindowMover* mover_;
     ScrollingCaption scroll_;
+    ShownListTitle listTitle_;
     // Set when the file exists but could not be read: saving over it would
     // lose the songs it holds.
     bool keepFile_ = false;

@@ -8,11 +8,14 @@
 #include "skin/Timer.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 using namespace vorlix;
 using namespace vorlix::test;
@@ -69,6 +72,7 @@ private slots:
         QCOMPARE(plugIn.lines, QStringList({"-pic1 1", "+pic2 1", "+on 1", "-off 1"}));
         frmAboutMAin* launcher = f.forms.AboutMainIfLoaded();
         QVERIFY(launcher && launcher->isVisible());
+        QCOMPARE(launcher->pos(), QPoint(400 + 260, 300 - 10));
 
         launcher->Command_About_Click();
         launcher->setObjectName("launcher");
@@ -138,8 +142,12 @@ private slots:
             QTest::mouseMove(about.windowHandle(), at);
             QCOMPARE(link->frameShape() != QFrame::NoFrame, border);
         }
+        QTest::mouseClick(link, Qt::LeftButton); // no browser: the address is told
+        f.fake.shell.openResult = true;
         QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(f.fake.shell.opened, QStringList{kWebAddress});
+        QCOMPARE(f.fake.shell.opened, QStringList(2, kWebAddress));
+        QCOMPARE(f.fake.msgBox.prompts.size(), 1);
+        QVERIFY(f.fake.msgBox.prompts[0].endsWith("\n" + kWebAddress) && f.fake.msgBox.styles[0] == MsgBoxStyle::Exclamation);
         QVERIFY(f.fake.sound.played.isEmpty());
         QTest::keyClick(&about, Qt::Key_Escape);
         QTRY_VERIFY(!f.forms.AboutIfLoaded());
@@ -167,6 +175,35 @@ private slots:
         QAccessible::queryAccessibleInterface(about.Label3[2])->actionInterface()->doAction(
             QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(f.fake.shell.opened, QStringList{kWebAddress});
+    }
+
+    // Enter presses the button with the focus, Exit when none has it.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("sysInfo");
+        QTest::newRow("Exit") << "Exit" << false;
+        QTest::newRow("System") << "System(&S)..." << true;
+        QTest::newRow("System, then Exit again") << "System(&S)...,Exit" << false;
+        QTest::newRow("none") << "" << false;
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, focus);
+        QFETCH(bool, sysInfo);
+        Fixture f;
+        frmAbout& about = f.forms.About();
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        for (const QString& name : focus.split(',', Qt::SkipEmptyParts))
+            (name == "Exit" ? about.cmdOK : about.cmdSysInfo)->setFocus(Qt::TabFocusReason);
+        if (focus.isEmpty())
+            about.setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.fake.msgBox.prompts, sysInfo ? QStringList{kSysInfoUnavailable} : QStringList());
+        QTRY_COMPARE(!f.forms.AboutIfLoaded(), !sysInfo);
+        if (sysInfo)
+            QVERIFY(about.cmdSysInfo->isDefault() && !about.cmdOK->isDefault());
     }
 
     void startSysInfo_data()
@@ -228,9 +265,47 @@ private slots:
         QVERIFY(bar->value() > 0 && show("One"));
         QCOMPARE(bar->value(), bar->maximum() / 2);
         QVERIFY(show("Two") && !show("None") && viewer.window()->isVisible());
-        QVERIFY(viewer.page()->toPlainText().contains("None cannot be found"));
         viewer.close();
         QVERIFY(!viewer.window());
+    }
+
+    // A help file the window will not show says so, with where it was
+    // looked for; pictures come only from regular files beside it.
+    void hostileHelpFiles_data()
+    {
+        QTest::addColumn<QByteArray>("page"); // "-": no file
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("told"); // empty: the page shows
+        const QByteArray withPicture = "<p>text</p><img src=\"pic\">";
+        QTest::newRow("missing") << QByteArray("-") << "" << "VORLIX.HLP cannot be shown: there is no such file";
+        QTest::newRow("over the limit") << QByteArray((2 << 20) + 1, 'x') << "" << "larger than 2048 KB";
+        QTest::newRow("5000 nested tables") << QByteArray("<table><tr><td>").repeated(5000) << "" << "nested deeper";
+        QTest::newRow("200k unclosed b, i") << QByteArray("<b><i>").repeated(200000) << "" << "nested deeper";
+        QTest::newRow("picture beside it") << withPicture << "pic.png" << "";
+        QTest::newRow("/dev/zero") << withPicture << "/dev/zero" << "";
+        QTest::newRow("FIFO beside it") << withPicture << "fifo" << "";
+        QTest::newRow("link out of its folder") << withPicture << "link" << "";
+    }
+    void hostileHelpFiles()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QString, picture);
+        QFETCH(QString, told);
+        QTemporaryDir dir, elsewhere;
+        const QString file = dir.filePath("VORLIX.HLP");
+        QFile out(file);
+        QVERIFY(page == "-" || (out.open(QIODevice::WriteOnly) && out.write(page.replace("\"pic\"", "\"" + picture.toUtf8() + '"'))));
+        out.close();
+        QImage(4, 4, QImage::Format_RGB32).save(dir.filePath("pic.png"));
+        QImage(4, 4, QImage::Format_RGB32).save(elsewhere.filePath("out.png"));
+        QFile::link(elsewhere.filePath("out.png"), dir.filePath("link"));
+        ::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600);
+        HelpWindowViewer viewer(HelpLimits{2 << 20, 100});
+        QCOMPARE(viewer.showHelp(file, HelpViewer::kForceFile), told.isEmpty());
+        const QString text = viewer.page()->toPlainText();
+        QVERIFY2(told.isEmpty() ? text.startsWith("text") : text.contains(told) && text.contains("folder " + dir.path()), qPrintable(text.left(200)));
+        if (!picture.isEmpty())
+            QCOMPARE(viewer.page()->loadResource(QTextDocument::ImageResource, QUrl(picture)).toByteArray().isEmpty(), picture != "pic.png");
     }
 };
 

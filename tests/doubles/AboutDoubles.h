@@ -54,9 +54,9 @@ struct FakeShell : Shell {
     bool openUrl(const QString& address) override
     {
         opened << address;
-        return false;
+        return openResult;
     }
-    bool startResult = true;
+    bool startResult = true, openResult = false;
     QStringList started, opened;
 };
 

@@ -3,9 +3,10 @@
 // reference by the mpg123 program, and against files that try to hang or cheat
 // it; through a private PulseAudio server, checked on what its null sink plays.
 #include "audio/PulseServer.h"
+#include "engine/NullOutput.h"
 #include "engine/Mp3Engine.h"
-#include "platform/PulseSoundPlayer.h"
-#include "platform/SdlSoundPlayer.h"
+#include "engine/sound/PulseSoundPlayer.h"
+#include "engine/sound/SdlSoundPlayer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -387,6 +388,42 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(rig->Play(), std::optional<int>(kSongOver), 5000);
         QCOMPARE(rig.frames(), songFrames);
     }
+    // Through an output that holds all it was handed until told it has been
+    // heard: 650 waits for that, and a pause lets the output go at once.
+    void endAndPauseThroughAnOutputThatHolds()
+    {
+        struct Holding : NullOutput {
+            Holding(std::atomic<bool>& heard, std::atomic<int>& alive)
+                : NullOutput(Pace::AsFastAsPossible), heard(heard), alive(alive) { ++alive; }
+            ~Holding() override { --alive; }
+            bool drained() override { return heard; }
+            std::atomic<bool>& heard;
+            std::atomic<int>& alive;
+        };
+        const std::size_t songFrames = reference(stereoTones(1)).size() / 2;
+        for (const bool pause : {false, true}) {
+            std::atomic<bool> heard = false;
+            std::atomic<int> alive = 0;
+            std::atomic<std::size_t> frames = 0;
+            Mp3Engine::Options options;
+            options.makeOutput = [&] { return std::make_unique<Holding>(heard, alive); };
+            options.onFrames = [&](const std::int16_t*, std::size_t n) { frames += n; };
+            Mp3Engine engine(options);
+            QVERIFY(engine.Open(local(stereoTones(1)), "") && engine.Play() == std::optional<int>(0));
+            QCOMPARE(alive.load(), 1);
+            if (pause) {
+                QVERIFY(engine.Pause());
+                QCOMPARE(alive.load(), 0);
+                continue;
+            }
+            QTRY_COMPARE(frames.load(), songFrames);
+            QTest::qWait(200);
+            QCOMPARE(engine.Play(), std::optional<int>(0));
+            heard = true;
+            QTRY_COMPARE(engine.Play(), std::optional<int>(kSongOver));
+        }
+    }
+
     // The clicks through SDL's dummy driver, which plays in real time.
     void clicksPlayTheLatestSoundOnly()
     {

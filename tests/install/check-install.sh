@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a scratch DESTDIR under /usr and checks what lands
 # there: the exact file list, the bin link into the program folder, icon sizes,
-# and the menu entry and metadata through their validators.
+# the menu entry, metadata and manual page through their validators, and the
+# menu entry's and metadata's translations.
 #   check-install.sh <cmake> <build-dir>
 set -uo pipefail
 
@@ -40,8 +41,9 @@ share/icons/hicolor/256x256/apps/vorlix.png
 share/icons/hicolor/32x32/apps/vorlix.png
 share/icons/hicolor/48x48/apps/vorlix.png
 share/icons/hicolor/64x64/apps/vorlix.png
+share/icons/hicolor/scalable/apps/vorlix.svg
 share/man/man1/vorlix.1.gz
-share/metainfo/io.github.vorlix.Vorlix.metainfo.xml
+share/metainfo/io.github.vorlix.vorlix.metainfo.xml
 LIST
 )
 actual=$(cd "$dest" && find . ! -type d | sed 's|^\./||' | sort)
@@ -59,7 +61,7 @@ elif [ "$(readlink -f "$root/bin/vorlix")" != "$(readlink -f "$root/lib/vorlix/v
 fi
 [ -x "$root/lib/vorlix/vorlix" ] || fail "lib/vorlix/vorlix is not executable"
 
-for dir in "$root"/share/icons/hicolor/*/apps; do
+for dir in "$root"/share/icons/hicolor/*x*/apps; do
   size=$(basename "$(dirname "$dir")")
   got=$(identify -format '%wx%h' "$dir/vorlix.png" 2>&1)
   [ "$got" = "$size" ] || fail "icon in $size is $got"
@@ -73,8 +75,24 @@ fi
 
 out=$(desktop-file-validate "$root/share/applications/vorlix.desktop" 2>&1)
 [ $? -eq 0 ] && [ -z "$out" ] || fail "desktop-file-validate: $out"
-out=$(appstreamcli validate --no-net "$root/share/metainfo/io.github.vorlix.Vorlix.metainfo.xml" 2>&1) \
-  || fail "appstreamcli validate: $out"
+metainfo=$root/share/metainfo/io.github.vorlix.vorlix.metainfo.xml
+out=$(appstreamcli validate --pedantic --no-net "$metainfo" 2>&1)
+[ $? -eq 0 ] && ! grep -q '^[EWIP]:' <<<"$out" || fail "appstreamcli validate: $out"
+out=$(MANWIDTH=80 mandoc -T lint -W style "$root/share/man/man1/vorlix.1.gz" 2>&1)
+[ $? -eq 0 ] && [ -z "$out" ] || fail "mandoc -T lint: $out"
+[ "$(file -b --mime-type "$root/share/icons/hicolor/scalable/apps/vorlix.svg")" = image/svg+xml ] \
+  || fail "the scalable icon is no SVG drawing"
+
+# The menu entry and the software centre's text in each language Vorlix
+# speaks to its users there.
+for lang in de es fr it ja pt_BR ru zh_CN zh_TW; do
+  for key in Name GenericName Comment Keywords; do
+    grep -q "^$key\[$lang\]=." "$root/share/applications/vorlix.desktop" || fail "vorlix.desktop: no $key[$lang]"
+  done
+  grep -q "<summary xml:lang=\"$lang\">" "$metainfo" || fail "metainfo: no summary in $lang"
+  [ "$(grep -c "<p xml:lang=\"$lang\">" "$metainfo")" -eq "$(grep -c '^    <p>$' "$metainfo")" ] \
+    || fail "metainfo: description not wholly in $lang"
+done
 
 [ $failed -eq 0 ] && echo "install layout: all checks passed"
 exit $failed

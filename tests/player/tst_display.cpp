@@ -98,6 +98,33 @@ private slots:
         QCOMPARE(volumeCaption(-6554), QStringLiteral("Volume : -10%       "));
     }
 
+    // A long entry's title is read from its end where that decides it; it
+    // matches the title of the whole entry, cut to what the display sets.
+    void longListTitles_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QString>("expectedEnd"); // the last characters of the title
+        const QByteArray many(5000, 'a');
+        QTest::newRow("folder near the end") << "/m/" + many + "/ Song .mp3" << " Song";
+        QTest::newRow("no folder") << many + "xyz.mp3" << "axyz";
+        QTest::newRow("spaces before .mp3") << "/m/" + many + "b" + QByteArray(3000, ' ') + ".mp3" << "ab";
+        QTest::newRow("Latin-1 bytes") << "/m/" + many + "\\\xe9t\xe9.mp3" << "\u00e9t\u00e9";
+        QTest::newRow("UTF-8, cut in a character") << "/m/" + QString(3000, QChar(0x6771)).toUtf8() + "x.mp3" << "\u6771x";
+        QTest::newRow("leading spaces, short name") << QByteArray(5000, ' ') + "ab.mp3" << "ab";
+    }
+    void longListTitles()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(QString, expectedEnd);
+        ShownListTitle title;
+        const QString whole = listSongTitle(displayPath(entry));
+        QVERIFY(whole.endsWith(expectedEnd));
+        QCOMPARE(title.of(entry), whole.right(kShownTitleChars));
+        const QByteArray copy(entry.constData(), entry.size());
+        QCOMPARE(title.of(copy), whole.right(kShownTitleChars));
+        QCOMPARE(title.of("/m/b.mp3"), QStringLiteral("b"));
+    }
+
     void displayPathKeepsEveryByteVisible()
     {
         QCOMPARE(displayPath("/m/\xc3\xa9t\xc3\xa9.mp3"), QStringLiteral("/m/\u00e9t\u00e9.mp3"));

@@ -224,6 +224,21 @@ private slots:
         }
     }
 
+    // The display timer, made to tick fast, shows the song; after a pause it
+    // ticks no more and the idle caption stays.
+    void pauseStopsTheDisplayTimer()
+    {
+        Fixture f;
+        f.powerOn();
+        f.fake.fileDialog.choices = {QStringLiteral("/m/Track 01.mp3")};
+        f.main().Image_button_Click();
+        f.main().Timer_MP3DataShow->setInterval(5);
+        QTRY_VERIFY(f.main().Text_Title->caption().startsWith("Track 01   "));
+        f.main().Image_pause_Click();
+        QTest::qWait(50);
+        QCOMPARE(f.main().Text_Title->caption(), kIdleText);
+    }
+
     void volumeStepsCallInOrder()
     {
         Fixture f;

@@ -71,6 +71,7 @@ QProcessEnvironment Xvfb::clientEnvironment() const
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("XAUTHORITY"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
     return env;
 }
 
@@ -83,6 +84,18 @@ bool Xvfb::runTool(const QString& program, const QStringList& args, QString* out
     if (output)
         *output = QString::fromLocal8Bit(tool.readAllStandardOutput());
     return ended && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+QString shapeRows(const QRegion& shape)
+{
+    QStringList rows;
+    for (int y : {2, 5, 12, 41, 70, 80}) {
+        QStringList runs;
+        for (const QRect& run : shape.intersected(QRect(0, y, 1 << 16, 1)))
+            runs << QStringLiteral("%1-%2").arg(run.left()).arg(run.right() + 1);
+        rows << QString::number(y) + u':' + runs.join(u',');
+    }
+    return rows.join(u' ');
 }
 
 std::unique_ptr<XConnection> XConnection::open(const QString& display)

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegion>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <functional>
@@ -32,7 +33,8 @@ public:
     ~Xvfb();
 
     QString display() const { return display_; }
-    // The environment of a client of this server: DISPLAY set, no Wayland.
+    // The environment of a client of this server: DISPLAY set, no Wayland,
+    // a runtime folder of its own (so its player meets no other).
     QProcessEnvironment clientEnvironment() const;
     // Runs an X tool (xdotool, import) against this server; true if it exited 0.
     bool runTool(const QString& program, const QStringList& args, QString* output = nullptr) const;
@@ -41,7 +43,14 @@ private:
     Xvfb(std::unique_ptr<QProcess> server, QString display) : server_(std::move(server)), display_(std::move(display)) {}
     std::unique_ptr<QProcess> server_;
     QString display_;
+    QTemporaryDir runtime_;
 };
+
+// A few rows of a window shape as "y:from-to,from-to" ([from, to)), and the
+// skins' outlines drawn by hand that way.
+QString shapeRows(const QRegion& shape);
+inline const QString kSkin1Rows = QStringLiteral("2: 5:150-161,173-184 12:19-278 41:15-285 70:20-277 80:");
+inline const QString kSkin2Rows = QStringLiteral("2: 5:150-161,173-184 12:19-222 41:15-257 70:20-222 80:");
 
 struct TopLevel {
     quint32 id = 0;

@@ -96,6 +96,8 @@ QImage drawPlaylistPanel();
 QImage drawAbout();
 QImage drawHelp();
 QImage drawIcon(int size);
+// The icon as a drawing that scales: an SVG file at `path`.
+bool writeScalableIcon(const QString &path);
 // The about dialog's 100 x 108 photograph of the device.
 QImage drawPhoto();
 

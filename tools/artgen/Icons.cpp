@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 namespace artgen {
 
@@ -116,8 +117,10 @@ namespace {
 
 // The device as the icon shows it, in a 32-unit square, lying at an angle.
 // `detail` grows with the size: 0 for 16 pixels, 1 for 24 and 32, 2 above.
-void paintDevice(QPainter &p, int size, int detail)
+// With `flat`, every part is painted in that one colour: the device's shadow.
+void paintDevice(QPainter &p, int size, int detail, const QColor *flat = nullptr)
 {
+    const auto brush = [flat](const QBrush &b) { return flat ? QBrush(*flat) : b; };
     p.save();
     p.scale(size / 32.0, size / 32.0);
     p.translate(16, 16);
@@ -128,10 +131,10 @@ void paintDevice(QPainter &p, int size, int detail)
     QLinearGradient steel(0, -3.5, 0, 3.5);
     steel.setColorAt(0, QColor(245, 245, 245));
     steel.setColorAt(1, QColor(120, 124, 132));
-    p.setBrush(detail > 0 ? QBrush(steel) : QBrush(QColor(196, 198, 204)));
+    p.setBrush(brush(detail > 0 ? QBrush(steel) : QBrush(QColor(196, 198, 204))));
     p.drawRect(QRectF(9, -3.5, 6, 7));
     if (detail > 0) {
-        p.setBrush(QColor(30, 30, 34));
+        p.setBrush(brush(QColor(30, 30, 34)));
         p.drawRect(QRectF(11, -2, 3.5, 4));
     }
     // Body.
@@ -139,36 +142,36 @@ void paintDevice(QPainter &p, int size, int detail)
     silver.setColorAt(0, QColor(245, 245, 245));
     silver.setColorAt(0.3, QColor(218, 221, 226));
     silver.setColorAt(1, QColor(110, 114, 122));
-    p.setBrush(silver);
+    p.setBrush(brush(silver));
     p.drawRoundedRect(QRectF(-15, -6, 25, 12), 4, 4);
     if (detail > 1) {
         // The cap's seam and the two volume buttons on the top edge.
-        p.setBrush(QColor(150, 154, 162));
+        p.setBrush(brush(QColor(150, 154, 162)));
         p.drawRect(QRectF(4.6, -5.6, 0.35, 11.2));
-        p.setBrush(QColor(96, 100, 108));
+        p.setBrush(brush(QColor(96, 100, 108)));
         p.drawRoundedRect(QRectF(-9, -6.7, 2.6, 1.1), 0.4, 0.4);
         p.drawRoundedRect(QRectF(-5.6, -6.7, 2.6, 1.1), 0.4, 0.4);
     }
     // Display and button; at 16 pixels the display's frame would only smudge it.
     if (detail > 0) {
-        p.setBrush(QColor(30, 32, 36));
+        p.setBrush(brush(QColor(30, 32, 36)));
         p.drawRoundedRect(QRectF(-12, -3.5, 12, 7), 1.2, 1.2);
     }
     QLinearGradient lcd(0, -2.5, 0, 2.5);
     lcd.setColorAt(0, QColor(176, 204, 150));
     lcd.setColorAt(1, QColor(128, 156, 110));
-    p.setBrush(detail > 0 ? QBrush(lcd) : QBrush(QColor(150, 176, 130)));
+    p.setBrush(brush(detail > 0 ? QBrush(lcd) : QBrush(QColor(150, 176, 130))));
     p.drawRect(detail > 0 ? QRectF(-11, -2.5, 10, 5) : QRectF(-12, -3, 11, 6));
     if (detail > 1) {
         // A line of text on the display and the glass's reflection.
-        p.setBrush(QColor(44, 60, 40));
+        p.setBrush(brush(QColor(44, 60, 40)));
         for (int i = 0; i < 5; ++i)
             p.drawRect(QRectF(-10 + i * 1.6, -0.6, 1.1, 1.2));
-        p.setBrush(QColor(255, 255, 255, 60));
+        p.setBrush(brush(QColor(255, 255, 255, 60)));
         p.drawRect(QRectF(-11, -2.5, 10, 1.6));
     }
     if (detail > 0) {
-        p.setBrush(QColor(60, 62, 68));
+        p.setBrush(brush(QColor(60, 62, 68)));
         p.drawEllipse(QRectF(2.5, -2, 4, 4));
     }
     p.restore();
@@ -201,6 +204,14 @@ QImage hintedDevice(int size, int detail)
     return layer;
 }
 
+QRadialGradient tileGlow(int size)
+{
+    QRadialGradient glow(QPointF(size * 0.4, size * 0.35), size * 0.75);
+    glow.setColorAt(0, QColor(40, 42, 48));
+    glow.setColorAt(1, Qt::black);
+    return glow;
+}
+
 } // namespace
 
 QImage drawIcon(int size)
@@ -211,9 +222,7 @@ QImage drawIcon(int size)
     const bool small = size <= 32;
     p.setRenderHint(QPainter::Antialiasing, !small);
     const double radius = small ? size / 8 : size * 0.16;
-    QRadialGradient glow(QPointF(size * 0.4, size * 0.35), size * 0.75);
-    glow.setColorAt(0, QColor(40, 42, 48));
-    glow.setColorAt(1, Qt::black);
+    const QRadialGradient glow = tileGlow(size);
     p.setPen(Qt::NoPen);
     p.setBrush(small ? QBrush(Qt::black) : QBrush(glow));
     p.drawRoundedRect(QRectF(0, 0, size, size), radius, radius);
@@ -236,6 +245,35 @@ QImage drawIcon(int size)
     }
     p.end();
     return img;
+}
+
+bool writeScalableIcon(const QString &path)
+{
+    // The large icons' drawing, as shapes: the tile with its glow, the
+    // shadow, the device.
+    const int size = 256;
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(size, size));
+    svg.setViewBox(QRect(0, 0, size, size));
+    svg.setTitle(QStringLiteral("Vorlix"));
+    svg.setDescription(QStringLiteral("A silver USB-stick MP3 player on a black tile"));
+    QPainter p;
+    if (!p.begin(&svg))
+        return false;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(tileGlow(size));
+    p.drawRoundedRect(QRectF(0, 0, size, size), size * 0.16, size * 0.16);
+    // The pictures' shadow is the device's outline in black at 200/255 over
+    // the tile; shapes cannot be blended as one, so its colour is the result.
+    const QColor shadow(6, 6, 8);
+    p.save();
+    p.translate(0, size / 48.0 + size / 40.0);
+    paintDevice(p, size, 2, &shadow);
+    p.restore();
+    paintDevice(p, size, 2);
+    return p.end();
 }
 
 } // namespace artgen

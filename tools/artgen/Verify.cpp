@@ -5,9 +5,12 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <set>
 
@@ -225,6 +228,30 @@ bool verifyAssets(const QString &dir)
             same = ico.read().convertToFormat(QImage::Format_ARGB32_Premultiplied) == icon;
         }
         c.expect(same, name + QStringLiteral(": same as in vorlix.ico"));
+    }
+
+    // The scalable icon, drawn at 256 pixels, is the 256-pixel picture but
+    // for antialiasing and the shadow's blending.
+    QSvgRenderer svg(dir + QStringLiteral("/icons/vorlix.svg"));
+    c.expect(svg.isValid() && svg.viewBox() == QRect(0, 0, 256, 256), QStringLiteral("icons/vorlix.svg: a 256 x 256 drawing"));
+    if (svg.isValid()) {
+        QImage drawn(256, 256, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter p(&drawn);
+        svg.render(&p);
+        p.end();
+        const QImage png = QImage(dir + QStringLiteral("/icons/vorlix-256.png"))
+                               .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        double diff = 0;
+        for (int y = 0; y < 256 && png.size() == drawn.size(); ++y)
+            for (int x = 0; x < 256; ++x) {
+                const QRgb a = drawn.pixel(x, y), b = png.pixel(x, y);
+                diff += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                        std::abs(qBlue(a) - qBlue(b)) + std::abs(qAlpha(a) - qAlpha(b));
+            }
+        diff /= 256.0 * 256 * 4;
+        c.expect(png.size() == drawn.size() && diff < 3,
+                 QStringLiteral("icons/vorlix.svg: differs from vorlix-256.png by %1 a channel").arg(diff));
     }
 
     checkWav(c, dir, QStringLiteral("do.wav"), 10, 40);

@@ -55,6 +55,10 @@ int main(int argc, char **argv)
             ok = false;
         }
     }
+    if (!artgen::writeScalableIcon(out.filePath(QStringLiteral("vorlix.svg")))) {
+        std::fprintf(stderr, "artgen: cannot write vorlix.svg\n");
+        ok = false;
+    }
     for (const auto &[name, samples] : {std::pair{"do.wav", artgen::synthClick()},
                                         std::pair{"usbopen.wav", artgen::synthPlug()}}) {
         const QString path = out.filePath(QString::fromLatin1(name));

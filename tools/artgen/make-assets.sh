@@ -49,6 +49,7 @@ mkdir -p "$final/icons"
 for size in 16 24 32 48 64 128 256; do
   convert "$raw/icon$size.png" -strip "PNG32:$final/icons/vorlix-$size.png"
 done
+cp "$raw/vorlix.svg" "$final/icons/vorlix.svg"
 cp "$raw/do.wav" "$raw/usbopen.wav" "$final/"
 
 "$artgen" --verify "$final"

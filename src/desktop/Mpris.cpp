@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/Mpris.h"
+#include "desktop/Mpris.h"
 
 #include "app/Forms.h"
+#include "desktop/SongPaths.h"
 #include "engine/Mp3Play.h"
 #include "player/Display.h"
 #include "player/frmMain.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QDBusMessage>
+#include <QMetaProperty>
 #include <QFile>
 #include <QWindow>
 
@@ -40,13 +42,49 @@ QString withoutTrailingSpaces(QString text)
     return text;
 }
 
+// What fits of a title; what is cut off is marked.
+QString shortTitle(QString title)
+{
+    if (title.size() <= kMostMetadataChars)
+        return title;
+    qsizetype end = kMostMetadataChars - 1;
+    if (title.at(end - 1).isHighSurrogate())
+        --end;
+    title.truncate(end);
+    return title + QStringLiteral("…");
+}
+
+// The title of a list entry, looking at no more of a huge one than can be
+// sent: the start of its file name.
+QString listEntryTitle(const QByteArray& entry)
+{
+    if (entry.size() <= 4 * kMostMetadataChars)
+        return listSongTitle(displayPath(entry));
+    const qsizetype slash = std::max(entry.lastIndexOf('/'), entry.lastIndexOf('\\'));
+    QByteArrayView name = QByteArrayView(entry).sliced(slash + 1);
+    if (name.size() <= 4 * kMostMetadataChars)
+        return listSongTitle(displayPath(name.toByteArray()));
+    name = name.first(4 * kMostMetadataChars);
+    while (!name.isEmpty() && (static_cast<unsigned char>(name.back()) & 0xc0) == 0x80)
+        name.chop(1); // not in the middle of a character
+    if (!name.isEmpty() && static_cast<unsigned char>(name.back()) >= 0xc0)
+        name.chop(1);
+    return displayPath(name.toByteArray());
+}
+
+// A URL that would not fit is left out rather than cut: a cut one would name
+// another file.
 QVariantMap songMetadata(const QString& trackId, const QString& title, const QByteArray& path)
 {
-    return {
+    QVariantMap metadata{
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId))},
-        {QStringLiteral("xesam:title"), withoutTrailingSpaces(title)},
-        {QStringLiteral("xesam:url"), songUrl(path)},
+        {QStringLiteral("xesam:title"), shortTitle(withoutTrailingSpaces(title))},
     };
+    if (path.size() <= kMostMetadataChars) {
+        if (const QString url = songUrl(path); url.size() <= kMostMetadataChars)
+            metadata.insert(QStringLiteral("xesam:url"), url);
+    }
+    return metadata;
 }
 
 } // namespace
@@ -56,11 +94,18 @@ QString songUrl(const QByteArray& path)
     return QStringLiteral("file://") + QString::fromLatin1(path.toPercentEncoding("/"));
 }
 
+QStringList mp3MimeTypes()
+{
+    return {QStringLiteral("audio/mpeg"), QStringLiteral("audio/mp3"), QStringLiteral("audio/x-mp3"),
+            QStringLiteral("audio/x-mpeg"), QStringLiteral("audio/mpeg3"), QStringLiteral("audio/x-mpeg-3")};
+}
+
 Mpris::Mpris(Forms& forms, std::function<void()> closeRequest, QObject* parent)
     : QObject(parent), forms_(forms), closeRequest_(std::move(closeRequest))
 {
     new MprisRootAdaptor(*this);
     new MprisPlayerAdaptor(*this);
+    new MprisPropertiesAdaptor(*this);
     frmMain& main = forms_.Main();
     connect(&main, &frmMain::PlayerChanged, this, &Mpris::refresh);
     connect(main.Timer_MP3DataShow, &QTimer::timeout, this, &Mpris::refresh);
@@ -206,6 +251,22 @@ void Mpris::setVolume(double volume)
     refresh();
 }
 
+bool Mpris::OpenUri(const QString& uri)
+{
+    const QByteArray bytes = uri.toUtf8();
+    if (!isFileUri(bytes))
+        return false;
+    if (open_)
+        open_(bytes);
+    return true;
+}
+
+void MprisPlayerAdaptor::OpenUri(const QString& uri)
+{
+    if (!mpris_.OpenUri(uri) && mpris_.calledFromDBus())
+        mpris_.sendErrorReply(QDBusError::NotSupported, QStringLiteral("Only file:// URIs can be opened: %1").arg(uri.left(200)));
+}
+
 // State
 
 QString Mpris::PlaybackStatus() const
@@ -227,7 +288,7 @@ QVariantMap Mpris::Metadata() const
         if (entry.isEmpty())
             return {};
         return songMetadata(QStringLiteral("/org/vorlix/track/%1").arg(list->List1->ListIndex()),
-                            listSongTitle(displayPath(entry)), entry);
+                            listEntryTitle(entry), entry);
     }
     if (main->Timer_MP3DataShow->Enabled()) {
         const QString file = main->CommonDialog1.FileName();
@@ -294,6 +355,75 @@ void Mpris::refresh()
     announced_ = now;
     if (!changed.isEmpty())
         emit propertiesChanged(changed);
+}
+
+} // namespace vorlix
+
+namespace vorlix {
+
+QObject* MprisPropertiesAdaptor::adaptor(const QString& interface)
+{
+    for (auto* child : parent()->findChildren<QDBusAbstractAdaptor*>(Qt::FindDirectChildrenOnly)) {
+        const QMetaObject* meta = child->metaObject();
+        if (child != this && interface == QLatin1String(meta->classInfo(meta->indexOfClassInfo("D-Bus Interface")).value()))
+            return child;
+    }
+    return nullptr;
+}
+
+bool MprisPropertiesAdaptor::fail(const QString& error, const QString& text)
+{
+    if (mpris_.calledFromDBus())
+        mpris_.sendErrorReply(error, text);
+    return false;
+}
+
+QDBusVariant MprisPropertiesAdaptor::Get(const QString& interface, const QString& name)
+{
+    QObject* target = adaptor(interface);
+    const int index = target ? target->metaObject()->indexOfProperty(name.toLatin1().constData()) : -1;
+    if (index < 0) {
+        fail(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), QStringLiteral("No such property: %1").arg(name));
+        return {};
+    }
+    return QDBusVariant(target->metaObject()->property(index).read(target));
+}
+
+QVariantMap MprisPropertiesAdaptor::GetAll(const QString& interface)
+{
+    QVariantMap all;
+    QObject* target = adaptor(interface);
+    if (!target) {
+        fail(QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"), interface);
+        return all;
+    }
+    const QMetaObject* meta = target->metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i)
+        all.insert(QString::fromLatin1(meta->property(i).name()), meta->property(i).read(target));
+    return all;
+}
+
+void MprisPropertiesAdaptor::Set(const QString& interface, const QString& name, const QDBusVariant& value)
+{
+    const QString invalid = QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
+    QObject* target = adaptor(interface);
+    const int index = target ? target->metaObject()->indexOfProperty(name.toLatin1().constData()) : -1;
+    if (index < 0) {
+        fail(invalid, QStringLiteral("No such property: %1").arg(name));
+        return;
+    }
+    const QMetaProperty property = target->metaObject()->property(index);
+    if (!property.isWritable()) {
+        fail(QStringLiteral("org.freedesktop.DBus.Error.PropertyReadOnly"), QStringLiteral("%1 is read-only").arg(name));
+        return;
+    }
+    QVariant v = value.variant();
+    // A level must be a number, and a finite one.
+    if (!v.convert(property.metaType()) || (v.typeId() == QMetaType::Double && !std::isfinite(v.toDouble()))) {
+        fail(invalid, QStringLiteral("%1 cannot be set to that value").arg(name));
+        return;
+    }
+    property.write(target, v);
 }
 
 } // namespace vorlix

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/SdlSoundPlayer.h"
+#include "engine/sound/SdlSoundPlayer.h"
 
 #include "engine/SdlAudio.h"
 

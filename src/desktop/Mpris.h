@@ -3,6 +3,8 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusVariant>
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QStringList>
@@ -21,8 +23,9 @@ class frmPlayList;
 // What the desktop's media keys, sound menu and tools like playerctl see of
 // the player (the MPRIS interfaces on the session bus). A request is a press
 // of the window's own button, and only while the user could press that
-// button: shown, enabled and no modal dialog in the way.
-class Mpris : public QObject {
+// button: shown, enabled and no modal dialog in the way. The adaptors'
+// calls come in with their bus context on this object.
+class Mpris : public QObject, public QDBusContext {
     Q_OBJECT
 public:
     // `closeRequest` is the system's request to end the program, the same one
@@ -43,6 +46,10 @@ public:
     void Next();
     void Previous();
     void setVolume(double volume);
+    // Opens a file URI as a dropped file opens; false for any other scheme.
+    bool OpenUri(const QString& uri);
+    // Where OpenUri sends a file URI.
+    void setOpener(std::function<void(const QByteArray& uri)> open) { open_ = std::move(open); }
 
     QString PlaybackStatus() const;
     QVariantMap Metadata() const;
@@ -74,11 +81,20 @@ private:
 
     Forms& forms_;
     std::function<void()> closeRequest_;
+    std::function<void(const QByteArray&)> open_;
     QVariantMap announced_;
 };
 
 // A file URL of a song path: its bytes, percent-encoded where needed.
 QString songUrl(const QByteArray& path);
+
+// The types of the songs the player opens.
+QStringList mp3MimeTypes();
+
+// The most of a song's title and URL that the media controls are sent: a
+// message on the bus has a size limit, and a name of megabytes would break
+// the connection.
+inline constexpr qsizetype kMostMetadataChars = 4096;
 
 // The root interface: who the player is, raising it, ending it.
 class MprisRootAdaptor : public QDBusAbstractAdaptor {
@@ -99,8 +115,8 @@ public:
     bool HasTrackList() const { return false; }
     QString Identity() const { return QStringLiteral("Vorlix"); }
     QString DesktopEntry() const { return QStringLiteral("vorlix"); }
-    QStringList SupportedUriSchemes() const { return {}; }
-    QStringList SupportedMimeTypes() const { return {}; }
+    QStringList SupportedUriSchemes() const { return {QStringLiteral("file")}; }
+    QStringList SupportedMimeTypes() const { return mp3MimeTypes(); }
 
 public slots:
     void Raise() { mpris_.Raise(); }
@@ -151,16 +167,35 @@ public slots:
     void Stop() { mpris_.Stop(); }
     void Next() { mpris_.Next(); }
     void Previous() { mpris_.Previous(); }
-    // Songs play from their start only; there is no seeking and no opening
-    // of URIs.
+    // Songs play from their start only; there is no seeking.
     void Seek(qlonglong) {}
     void SetPosition(const QDBusObjectPath&, qlonglong) {}
-    void OpenUri(const QString&) {}
+    void OpenUri(const QString& uri);
 
 signals:
     void Seeked(qlonglong position);
 
 private:
+    Mpris& mpris_;
+};
+
+// The properties of both interfaces, as Qt would serve them, except that a
+// value a property cannot take is answered with an error instead of being
+// dropped in silence.
+class MprisPropertiesAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.DBus.Properties")
+public:
+    explicit MprisPropertiesAdaptor(Mpris& mpris) : QDBusAbstractAdaptor(&mpris), mpris_(mpris) {}
+
+public slots:
+    QDBusVariant Get(const QString& interface, const QString& name);
+    QVariantMap GetAll(const QString& interface);
+    void Set(const QString& interface, const QString& name, const QDBusVariant& value);
+
+private:
+    QObject* adaptor(const QString& interface);
+    bool fail(const QString& error, const QString& text);
     Mpris& mpris_;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's media controls, called through the adaptors as the bus calls them.
 #include "doubles/Fixture.h"
-#include "platform/Mpris.h"
+#include "desktop/Mpris.h"
 #include "skin/PictureBox.h"
 
 #include <QDialog>
@@ -104,6 +104,43 @@ private slots:
         QCOMPARE(metadata.value("xesam:title").toString(), QString::fromUtf8("Caf\xc3\xa9 #2"));
         QCOMPARE(metadata.value("xesam:url").toString(), QString("file:///m/Caf%E9%20%232.mp3"));
         QCOMPARE(metadata.value("mpris:trackid").value<QDBusObjectPath>().path(), QString("/org/vorlix/track/1"));
+    }
+
+    // A huge entry sends the start of its name and no URL: the message must
+    // stay within what the bus carries.
+    void metadataOfAHugeEntry_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("huge folder") << "/" + QByteArray(50 << 20, 'd') + "/song.mp3" << "song";
+        QTest::newRow("huge name") << "/tmp/" + QByteArray(50 << 20, 'a') + ".mp3" << QString(4095, 'a') + "…";
+        QTest::newRow("huge name, cut in a character") << "/a" + QByteArray("\xc3\xa9").repeated(10000) + ".mp3"
+                                                       << "a" + QString::fromUtf8("\xc3\xa9").repeated(4094) + "…";
+    }
+    void metadataOfAHugeEntry()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(QString, title);
+        Fixture f;
+        f.writeList({entry});
+        f.powerOn();
+        f.main().Image_PlayList_Click();
+        f.main().Image_button_Click();
+        const QVariantMap metadata = Mpris(f.forms, [] {}).Metadata();
+        QCOMPARE(metadata.value("xesam:title").toString(), title);
+        QVERIFY(!metadata.contains("xesam:url"));
+    }
+
+    // Files come in through OpenUri as from a file manager; nothing else does.
+    void openUri()
+    {
+        Fixture f;
+        Mpris m(f.forms, [] {});
+        QByteArrayList opened;
+        m.setOpener([&](const QByteArray& uri) { opened << uri; });
+        QVERIFY(!m.OpenUri("https://example.org/a.mp3") && m.OpenUri("file:///m/Caf%C3%A9.mp3"));
+        QCOMPARE(opened, QByteArrayList{"file:///m/Caf%C3%A9.mp3"});
+        QCOMPARE(m.findChild<MprisRootAdaptor*>()->SupportedUriSchemes(), QStringList{"file"});
     }
 };
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/PulseSoundPlayer.h"
+#include "engine/sound/PulseSoundPlayer.h"
 
 #include "engine/SdlParts.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/LazyAudio.h"
+#include "engine/sound/LazyAudio.h"
 
 #include "engine/AudioModule.h"
 #include "engine/Mp3Play.h"

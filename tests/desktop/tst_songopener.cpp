@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Songs opened from outside the windows, in each state of the player, and
+// dropped on either window.
+#include "desktop/SongDrops.h"
+#include "desktop/SongOpener.h"
+#include "doubles/Fixture.h"
+#include "skin/ImageControl.h"
+#include "skin/Label.h"
+#include "skin/Timer.h"
+
+#include <QDialog>
+#include <QMimeData>
+#include <QUrl>
+
+using namespace vorlix;
+using namespace vorlix::test;
+
+class TestSongOpener : public QObject {
+    Q_OBJECT
+private slots:
+    void openInEachState_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("calls"); // the opening, then two songs ending
+        const QString plays = "Stop Open /n/1.mp3 Play | Play Open /n/2.mp3 Play | Play Open /m/a.mp3 Play";
+        QTest::newRow("off") << "off" << plays;
+        QTest::newRow("idle, list hidden") << "idle" << plays;
+        QTest::newRow("idle, list shown") << "idle, shown" << plays;
+        QTest::newRow("playing a dialog song") << "playing dialog" << plays;
+        QTest::newRow("playing the list, shown") << "playing list, shown" << plays;
+        QTest::newRow("nothing to add") << "off, refused only" << "";
+    }
+    void openInEachState()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, calls);
+        Fixture f;
+        f.writeList({"/m/a.mp3"});
+        f.main();
+        if (!state.startsWith("off"))
+            f.powerOn();
+        if (state.contains("list"))
+            f.main().Image_PlayList_Click(), f.main().Image_button_Click();
+        if (state.contains("dialog"))
+            f.fake.fileDialog.choices << QStringLiteral("/m/d.mp3"), f.main().Image_button_Click();
+        if (state.contains("shown"))
+            f.main().Image_PlayList_Click();
+        const bool shown = f.forms.PlayListIfLoaded() && f.forms.PlayListIfLoaded()->isVisible();
+        f.calls().clear();
+        f.fake.sound.played.clear();
+
+        SongOpener opener(f.forms);
+        FoundSongs found{{"/n/1.mp3", "/n/2.mp3"}, {{"/x.txt", RefusedSong::Reason::NotMp3}}};
+        if (state.contains("refused only"))
+            found.songs.clear();
+        opener.deliver(found);
+        QCOMPARE(f.fake.msgBox.prompts, QStringList{"This was not added to the play list:\n/x.txt (not an MP3 file)"});
+        QVERIFY(f.fake.sound.played.isEmpty());
+        frmMain& m = f.main();
+        QCOMPARE(!m.Text_Title->isHidden(), !calls.isEmpty() || !state.startsWith("off"));
+        if (calls.isEmpty()) {
+            QVERIFY(f.calls().isEmpty());
+            return;
+        }
+        frmPlayList& list = f.forms.PlayList();
+        QCOMPARE(list.List1->entries(), QList<QByteArray>({"/m/a.mp3", "/n/1.mp3", "/n/2.mp3"}));
+        QCOMPARE(list.List1->ListIndex(), 1);
+        QCOMPARE(list.isVisible(), shown);
+        QVERIFY(m.Image_pause->isVisibleTo(&m) && !m.Image_button->isVisibleTo(&m));
+        QVERIFY(list.Timer_MP3ListDataShow->Enabled() && !m.Timer_MP3DataShow->Enabled());
+        QStringList seen{f.calls().join(' ')};
+        for (int tick = 0; tick < 2; ++tick) {
+            f.calls().clear();
+            f.fake.mp3->playResults = {kSongOver};
+            list.Timer_MP3ListDataShow_Timer();
+            seen << f.calls().join(' ');
+        }
+        QCOMPARE(seen.join(" | "), calls);
+    }
+
+    // Requests wait while a dialog needs an answer, and come together after
+    // it; the message about them is never shown on top of another.
+    void waitsForModalDialogs()
+    {
+        Fixture f;
+        f.main();
+        SongOpener opener(f.forms);
+        QDialog question;
+        question.setModal(true);
+        question.show();
+        opener.deliver({{"/n/1.mp3"}, {{"/a.txt", RefusedSong::Reason::NotMp3}}});
+        opener.deliver({{"/n/2.mp3"}, {}});
+        QVERIFY(f.calls().isEmpty() && f.fake.msgBox.prompts.isEmpty());
+        int open = 0, most = 0;
+        f.fake.msgBox.whileOpen = [&] {
+            most = std::max(most, ++open);
+            if (f.fake.msgBox.prompts.size() == 1)
+                opener.deliver({{}, {{"/b.txt", RefusedSong::Reason::NotMp3}}});
+            QTest::qWait(300);
+            --open;
+        };
+        question.hide();
+        QTRY_COMPARE(f.fake.msgBox.prompts.size(), 2);
+        QCOMPARE(most, 1);
+        QCOMPARE(f.calls(), QStringList({"Stop", "Open /n/1.mp3", "Play"}));
+        QCOMPARE(f.forms.PlayList().List1->ListCount(), 2);
+    }
+
+    // A file manager's drop on either window, with the copy cursor; nothing
+    // is taken that holds no file, or while a dialog is open.
+    void drops()
+    {
+        Fixture f;
+        QTemporaryDir songs;
+        QFile song(songs.filePath("s 1.mp3"));
+        QVERIFY(song.open(QIODevice::WriteOnly));
+        SongOpener opener(f.forms);
+        SongDrops drops(opener);
+        qApp->installEventFilter(&drops);
+        f.powerOn();
+        f.main().show();
+        f.main().Image_PlayList_Click();
+        QVERIFY(f.main().acceptDrops() && f.forms.PlayList().acceptDrops());
+        QMimeData files, text;
+        files.setUrls({QUrl::fromLocalFile(song.fileName())});
+        text.setText("/m/a.mp3");
+        QDialog question;
+        question.setModal(true);
+        auto offer = [&](QWidget* window, QMimeData* data, QEvent::Type type) {
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data, Qt::LeftButton, {}, type);
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+            QDropEvent& event = type == QEvent::DragEnter ? enter : drop;
+            event.setDropAction(Qt::MoveAction);
+            QCoreApplication::sendEvent(window, &event);
+            return event.isAccepted() && event.dropAction() == Qt::CopyAction;
+        };
+        for (QWidget* window : {static_cast<QWidget*>(&f.main()), static_cast<QWidget*>(&f.forms.PlayList())}) {
+            QVERIFY(!offer(window, &text, QEvent::DragEnter));
+            QVERIFY(offer(window, &files, QEvent::DragEnter));
+            question.show();
+            QVERIFY(!offer(window, &files, QEvent::Drop));
+            question.hide();
+            QVERIFY(offer(window, &files, QEvent::DragEnter) && offer(window, &files, QEvent::Drop));
+        }
+        const QByteArray path = QFile::encodeName(song.fileName());
+        QTRY_COMPARE(f.forms.PlayList().List1->entries(), QList<QByteArray>({path, path}));
+        QVERIFY(f.fake.msgBox.prompts.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestSongOpener)
+#include "tst_songopener.moc"

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Songs named from outside the windows: paths, folders, refusals, the command
+// line, and the hand-over to a running player.
+#include "desktop/CommandLine.h"
+#include "desktop/SinglePlayer.h"
+#include "desktop/SongPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace vorlix;
+using Bytes = QList<QByteArray>;
+
+namespace {
+
+// The name's bytes as they are, whatever the locale.
+void touch(const QByteArray& path)
+{
+    std::fclose(std::fopen(path.constData(), "w"));
+}
+
+QString reasons(const FoundSongs& found, const QByteArray& root)
+{
+    QStringList out;
+    for (const RefusedSong& r : found.refused)
+        out << QString::fromLatin1(QByteArray(r.path).replace(root, "")) + '=' + QString::number(int(r.reason));
+    return out.join(' ');
+}
+
+} // namespace
+
+class TestSongPaths : public QObject {
+    Q_OBJECT
+private slots:
+    void localPaths_data()
+    {
+        QTest::addColumn<QByteArray>("argument");
+        QTest::addColumn<QByteArray>("path"); // "-" for none
+        QTest::newRow("absolute") << QByteArray("/m/a b.mp3") << QByteArray("/m/a b.mp3");
+        QTest::newRow("relative") << QByteArray("./x/\xff.mp3") << QByteArray("/w/x/\xff.mp3");
+        QTest::newRow("uri, escapes") << QByteArray("file:///m/Caf%E9%20%232.mp3") << QByteArray("/m/Caf\xe9 #2.mp3");
+        QTest::newRow("uri, localhost") << QByteArray("FILE://localhost/m/a.mp3?x#y") << QByteArray("/m/a.mp3");
+        QTest::newRow("uri, one slash") << QByteArray("file:/m/a%0A.mp3") << QByteArray("/m/a\n.mp3");
+        QTest::newRow("uri, other host") << QByteArray("file://elsewhere/m/a.mp3") << QByteArray("-");
+        QTest::newRow("other scheme") << QByteArray("https://example.org/a.mp3") << QByteArray("-");
+    }
+    void localPaths()
+    {
+        QFETCH(QByteArray, argument);
+        QFETCH(QByteArray, path);
+        QCOMPARE(localPath(argument, "/w").value_or("-"), path);
+    }
+
+    // Folders give their MP3s below them, sorted, each once however the links
+    // loop; files named on their own are refused with their reason.
+    void findingSongs()
+    {
+        QTemporaryDir dir;
+        const QByteArray root = QFile::encodeName(dir.path());
+        QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a"));
+        for (const char* name : {"/f/sub/b.MP3", "/f/a/z.mp3", "/f/cover.jpg", "/f/\xe9t\xe9 \n.mp3", "/one two.mp3", "/notes.txt"})
+            touch(root + name);
+        QCOMPARE(::symlink("..", (root + "/f/sub/up").constData()), 0);
+        QCOMPARE(::mkfifo((root + "/pipe.mp3").constData(), 0600), 0);
+        const FoundSongs found = findSongs({"f", "one%20two.mp3", "file://" + root + "/one%20two.mp3", "notes.txt",
+                                            "gone.mp3", "pipe.mp3", "http://x/y.mp3", "/" + root + "/f/a/z.mp3"},
+                                           root);
+        QCOMPARE(found.songs, Bytes({root + "/f/a/z.mp3", root + "/f/sub/b.MP3", root + "/one two.mp3",
+                                     "/" + root + "/f/a/z.mp3"}));
+        QCOMPARE(reasons(found, root), QString::fromLatin1("/f/\xe9t\xe9 \n.mp3=3 /one%20two.mp3=1 /notes.txt=0 "
+                                                           "/gone.mp3=1 /pipe.mp3=2 http://x/y.mp3=4"));
+    }
+
+    // One message names three, each with its reason, and counts the rest.
+    void oneMessage()
+    {
+        QList<RefusedSong> refused{{"/a.txt", RefusedSong::Reason::NotMp3}, {"/b\n.mp3", RefusedSong::Reason::LineBreak}};
+        QCOMPARE(refusedSongsMessage(refused), QString("These were not added to the play list:\n/a.txt (not an MP3 file)\n"
+                                                       "/b\\n.mp3 (its name holds a line break)"));
+        refused += {{QByteArray(100000, 'x'), RefusedSong::Reason::Missing}, {"/d", RefusedSong::Reason::Missing},
+                    {"/e", RefusedSong::Reason::Missing}};
+        const QString text = refusedSongsMessage(refused);
+        QVERIFY(text.endsWith("(not found)\nand 2 more."));
+        QVERIFY(text.size() < 400);
+        QVERIFY(refusedSongsMessage({}).isEmpty());
+    }
+
+    void commandLines_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("parsed"); // action; presses; files; Qt's
+        QTest::newRow("files") << QStringList{"a.mp3", "-", "file:///b.mp3"} << "0;;a.mp3 - file:///b.mp3;vorlix";
+        QTest::newRow("help wins") << QStringList{"a.mp3", "--help", "--bogus"} << "1;;a.mp3;vorlix";
+        QTest::newRow("version") << QStringList{"-v"} << "2;;;vorlix";
+        QTest::newRow("unknown") << QStringList{"--next", "--nxt"} << "3 --nxt;Next;;vorlix";
+        QTest::newRow("presses") << QStringList{"--play-pause", "--previous", "x"} << "0;PlayPause Previous;x;vorlix";
+        QTest::newRow("after --") << QStringList{"--", "--help"} << "0;;--help;vorlix";
+        QTest::newRow("Qt's own") << QStringList{"-platform", "offscreen", "-reverse", "y"} << "0;;y;vorlix -platform offscreen -reverse";
+    }
+    void commandLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, parsed);
+        const QByteArrayList bytes = QByteArrayList{"vorlix"} + arguments.join('\x1f').toUtf8().split('\x1f');
+        std::vector<const char*> argv;
+        for (const QByteArray& b : bytes)
+            argv.push_back(b.constData());
+        const CommandLine line = parseCommandLine(int(argv.size()), argv.data());
+        QCOMPARE(QStringList({QString::number(int(line.action)) + QString(line.badOption).prepend(line.badOption.isEmpty() ? "" : " "),
+                              line.commands.join(' '), line.files.join(' '), line.qtArguments.join(' ')}).join(';'), parsed);
+    }
+
+    // The first start holds the lock; a later one hands over through the
+    // socket; a killed player's socket is taken over.
+    void handingOver()
+    {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        PlayerLock first(folder), later(folder);
+        QCOMPARE(first.take(), PlayerLock::Role::First);
+        QCOMPARE(later.take(), PlayerLock::Role::Later);
+        QCOMPARE(PlayerLock(QByteArray()).take(), PlayerLock::Role::Alone);
+        QVERIFY(!handOver(first.socketPath(), {}, 50)); // not listening yet
+        touch(first.socketPath()); // left by a killed player
+        PlayerService service;
+        QVERIFY(service.listen(first.socketPath()));
+        std::optional<PlayerRequest> got;
+        connect(&service, &PlayerService::requested, this, [&](const PlayerRequest& r) { got = r; });
+        const PlayerRequest sent{"/w\xff", {"a\nb.mp3", QByteArray(300000, 'c')}, {"Next"}};
+        // From a thread: the service reads in this one.
+        std::thread sender([&] { QVERIFY(handOver(first.socketPath(), sent, 1000)); });
+        QTRY_VERIFY(got);
+        sender.join();
+        QCOMPARE(got->workingFolder + got->files.join('|') + got->commands.join('|').toLatin1(), sent.workingFolder + sent.files.join('|') + "Next");
+        QVERIFY(!PlayerRequest::decode(sent.encode().chopped(1)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSongPaths)
+#include "tst_songpaths.moc"
