@@ -122,7 +122,7 @@ private slots:
         QFETCH(QByteArray, entry);
         QFETCH(QString, title);
         Fixture f;
-        f.writeList({entry});
+        f.writeList(entry + "\r\n");
         f.powerOn();
         f.main().Image_PlayList_Click();
         f.main().Image_button_Click();

@@ -35,7 +35,7 @@ private slots:
         QFETCH(QString, state);
         QFETCH(QString, calls);
         Fixture f;
-        f.writeList({"/m/a.mp3"});
+        f.writeList("/m/a.mp3\r\n");
         f.main();
         if (!state.startsWith("off"))
             f.powerOn();
