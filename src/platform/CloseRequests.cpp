@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/CloseRequests.h"
+#include "platform/XcbAtom.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -15,10 +16,6 @@
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#endif
-
-#ifdef VORLIX_HAVE_XCB
-#include <xcb/xcb.h>
 #endif
 
 namespace vorlix {
@@ -38,17 +35,6 @@ extern "C" void onCloseSignal(int)
     const int saved = errno;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
     errno = saved;
-}
-#endif
-
-#ifdef VORLIX_HAVE_XCB
-quint32 internAtom(xcb_connection_t* conn, const char* name)
-{
-    const auto cookie = xcb_intern_atom(conn, 0, quint16(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(conn, cookie, nullptr);
-    const quint32 atom = reply ? reply->atom : 0;
-    std::free(reply);
-    return atom;
 }
 #endif
 

@@ -4,26 +4,12 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#ifdef VORLIX_HAVE_XCB
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#endif
+#include "platform/XcbAtom.h"
 
 namespace vorlix {
 
 #ifdef VORLIX_HAVE_XCB
 namespace {
-
-quint32 internAtom(xcb_connection_t* conn, const char* name)
-{
-    const auto cookie = xcb_intern_atom(conn, 0, quint16(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(conn, cookie, nullptr);
-    const quint32 atom = reply ? reply->atom : 0;
-    std::free(reply);
-    return atom;
-}
 
 // The Motif hints: which fields count, the functions, the decorations.
 enum MotifHints : quint32 {
