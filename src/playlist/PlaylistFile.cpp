@@ -128,6 +128,10 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QS
     return ok;
 }
 
+// Saves here go without turns.
+PlaylistSaveTurn::PlaylistSaveTurn(const QString&, int) {}
+PlaylistSaveTurn::~PlaylistSaveTurn() = default;
+
 #else
 
 namespace {
@@ -313,6 +317,29 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QS
         ::close(dirFd);
     }
     return true;
+}
+
+PlaylistSaveTurn::PlaylistSaveTurn(const QString& path, int patienceMs)
+    : fd_(::open(folderOf(QFile::encodeName(path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+{
+    if (fd_ < 0)
+        return;
+    // Another player's save takes milliseconds; its turn is waited out in
+    // small steps rather than in one blocking wait that might never end.
+    for (int waited = 0; ::flock(fd_, LOCK_EX | LOCK_NB) != 0; waited += 5) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= patienceMs) {
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
+        ::usleep(5000);
+    }
+}
+
+PlaylistSaveTurn::~PlaylistSaveTurn()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 #endif

@@ -65,6 +65,22 @@ PlaylistRead readPlaylistFile(const QString& path);
 bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries,
                        QString* error = nullptr);
 
+// Held by a save from the moment it reads the file until it has written it
+// back, so that players saving at one moment take turns and each keeps what
+// the other wrote. It locks the file's folder, as every save replaces the
+// file itself. A turn that does not come within the patience is not waited
+// for any longer: the save then goes ahead, as it would without a turn.
+class PlaylistSaveTurn {
+public:
+    explicit PlaylistSaveTurn(const QString& path, int patienceMs = 2000);
+    ~PlaylistSaveTurn();
+    PlaylistSaveTurn(const PlaylistSaveTurn&) = delete;
+    PlaylistSaveTurn& operator=(const PlaylistSaveTurn&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 // folder + "mp3list.ini"; folder ends in a separator (see userTempFolder()).
 QString playlistFilePath(const QString& tempFolder);
 

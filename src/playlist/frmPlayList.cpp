@@ -139,6 +139,7 @@ void frmPlayList::Form_QueryUnload()
         return;
     // Our edits go into what the file holds now. A file gone since (a
     // cleaned-up temporary folder) is saved as our list.
+    const PlaylistSaveTurn turn(MP3ListFile);
     PlaylistRead now = readPlaylistFile(MP3ListFile);
     if (!now.mayReplaceFile()) {
         tellNotSaved(now.error);

@@ -11,7 +11,12 @@
 #include <QDir>
 #include <QTest>
 
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vorlix;
 using namespace vorlix::test;
@@ -89,6 +94,26 @@ private slots:
         other.UnloadPlayList();
         QCOMPARE(f.listFileBytes(), file);
         QVERIFY(f.fake.msgBox.prompts.isEmpty() && otherFake.msgBox.prompts.isEmpty());
+    }
+
+    // A save waits while another player is saving, and keeps what it wrote.
+    void saveWaitsForAnotherPlayersSave()
+    {
+        Fixture f;
+        f.writeList("/m/a\r\n/m/b\r\n");
+        frmPlayList& list = f.forms.PlayList();
+        list.List1->setListIndex(0);
+        list.Command_Remove_Click();
+        const int folder = ::open(QFile::encodeName(f.fake.tempFolder).constData(), O_RDONLY | O_DIRECTORY);
+        QVERIFY(folder >= 0 && ::flock(folder, LOCK_EX) == 0);
+        std::thread other([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            f.writeList("/m/a\r\n/m/b\r\n/m/c\r\n");
+            ::close(folder);
+        });
+        f.forms.UnloadPlayList();
+        other.join();
+        QCOMPARE(f.listFileBytes(), QByteArray("/m/b\r\n/m/c\r\n"));
     }
 
     // Something that cannot be read as a list stands at the file's place:
