@@ -137,21 +137,28 @@ void frmPlayList::Form_QueryUnload()
     // its own edits since we read it.
     if (MP3ListFile.isEmpty() || keepFile_ || List1->entries() == read_)
         return;
-    // Our edits go into what the file holds now. A file gone since (a
-    // cleaned-up temporary folder) is saved as our list.
+    QString reason;
+    if (!saveEdits(reason))
+        tellNotSaved(reason);
+}
+
+// Our edits go into what the file holds now. A file gone since (a cleaned-up
+// temporary folder) is saved as our list. The turn ends before the user is
+// told of a failure, so that no other player waits on the message.
+bool frmPlayList::saveEdits(QString& reason)
+{
     const PlaylistSaveTurn turn(MP3ListFile);
     PlaylistRead now = readPlaylistFile(MP3ListFile);
     if (!now.mayReplaceFile()) {
-        tellNotSaved(now.error);
-        return;
+        reason = now.error;
+        return false;
     }
     const QList<QByteArray> list = now.status == PlaylistRead::Status::Read
         ? mergePlaylist(read_, List1->entries(), now.entries) : List1->entries();
-    QString reason;
     if (!writePlaylistFile(MP3ListFile, list, &reason))
-        tellNotSaved(reason);
-    else
-        read_ = list;
+        return false;
+    read_ = list;
+    return true;
 }
 
 void frmPlayList::tellNotSaved(const QString& reason)

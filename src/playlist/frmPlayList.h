@@ -55,6 +55,7 @@ private:
     void buildControls();
     void nameControls();
     void connectHandlers();
+    bool saveEdits(QString& reason);
     void tellNotSaved(const QString& reason);
     void tellNotRead(const QString& reason);
     void tell(const QString& text);
