@@ -21,7 +21,7 @@ import tempfile
 import time
 
 SKIP = 77
-TOOLS = ["Xvfb", "openbox", "dbus-daemon", "dbus-send", "xdotool", "sox", "lame", "import", "convert", "xmessage"]
+TOOLS = ["Xvfb", "openbox", "xprop", "dbus-daemon", "dbus-send", "xdotool", "sox", "lame", "import", "convert", "xmessage"]
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 
 
@@ -85,7 +85,7 @@ class Session:
         bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address",
                           "--address=unix:dir=" + self.scratch], stdout=subprocess.PIPE)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-        self.start(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+        self.window_manager()
         self.start([BUS_LAUNCHER, "--launch-immediately"], stderr=subprocess.DEVNULL)
         # What a screen reader does when it starts: it switches accessibility on.
         wait_until(lambda: self.call(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
@@ -95,6 +95,21 @@ class Session:
         # This process reads the same buses.
         os.environ["DISPLAY"] = self.env["DISPLAY"]
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.env["DBUS_SESSION_BUS_ADDRESS"]
+
+    def window_manager(self):
+        # Seen once on a busy machine: openbox did not get the display it was
+        # given. It is started again until it manages the screen.
+        def managing():
+            out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                 capture_output=True, text=True).stdout
+            return "window id" in out
+
+        for _ in range(3):
+            wm = self.start(["openbox", "--sm-disable"], stderr=subprocess.DEVNULL)
+            wait_until(lambda: managing() or wm.poll() is not None, what="openbox")
+            if wm.poll() is None:
+                return
+        raise AssertionError("openbox does not start")
 
     def call(self, args):
         return subprocess.run(args, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
