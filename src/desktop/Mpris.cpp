@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace vorlix {
 
@@ -54,13 +55,29 @@ QString shortTitle(QString title)
     return title + QStringLiteral("…");
 }
 
+// Where the last folder separator of a huge entry is. The C library's
+// search goes many bytes at a time; a loop a byte at a time takes a tenth of
+// a second over 50 MB, on the interface thread.
+qsizetype lastSeparator(QByteArrayView entry)
+{
+#ifdef __GLIBC__
+    const auto last = [entry](char c) -> qsizetype {
+        const void* at = ::memrchr(entry.data(), c, size_t(entry.size()));
+        return at ? static_cast<const char*>(at) - entry.data() : -1;
+    };
+    return std::max(last('/'), last('\\'));
+#else
+    return std::max(entry.lastIndexOf('/'), entry.lastIndexOf('\\'));
+#endif
+}
+
 // The title of a list entry, looking at no more of a huge one than can be
 // sent: the start of its file name.
 QString listEntryTitle(const QByteArray& entry)
 {
     if (entry.size() <= 4 * kMostMetadataChars)
         return listSongTitle(displayPath(entry));
-    const qsizetype slash = std::max(entry.lastIndexOf('/'), entry.lastIndexOf('\\'));
+    const qsizetype slash = lastSeparator(entry);
     QByteArrayView name = QByteArrayView(entry).sliced(slash + 1);
     if (name.size() <= 4 * kMostMetadataChars)
         return listSongTitle(displayPath(name.toByteArray()));
