@@ -228,10 +228,7 @@ void frmMain::Image_button_Click()
             list.setListIndex(0);
         if (list.ListCount() == 0)
             return;
-        Mp3Play1->Stop();
-        Mp3Play1->Open(songPath(list.Text()), "");
-        Mp3Play1->Play();
-        playList.Timer_MP3ListDataShow->setEnabled(true);
+        startSelectedListSong(playList);
         playList.hide();
     } else {
         CommonDialog1.Filter = QStringLiteral("Mp3|*.mp3");
@@ -253,16 +250,21 @@ void frmMain::Image_button_Click()
 void frmMain::PlayListSong(int index)
 {
     frmPlayList& playList = forms_.PlayList();
-    SongList& list = *playList.List1;
-    list.setListIndex(index);
+    playList.List1->setListIndex(index);
     // The list's monitor alone follows the song from now on.
     Timer_MP3DataShow->setEnabled(false);
-    Mp3Play1->Stop();
-    Mp3Play1->Open(songPath(list.Text()), "");
-    Mp3Play1->Play();
-    playList.Timer_MP3ListDataShow->setEnabled(true);
+    startSelectedListSong(playList);
     showPlayingState();
     emit PlayerChanged();
+}
+
+// The list's selected song from its start, with the list's monitor following it.
+void frmMain::startSelectedListSong(frmPlayList& playList)
+{
+    Mp3Play1->Stop();
+    Mp3Play1->Open(songPath(playList.List1->Text()), "");
+    Mp3Play1->Play();
+    playList.Timer_MP3ListDataShow->setEnabled(true);
 }
 
 void frmMain::showPlayingState()

@@ -16,6 +16,7 @@ class Mp3Play;
 class PictureBox;
 class Timer;
 class WindowMover;
+class frmPlayList;
 
 // The player window: a frameless picture of the device with hotspots over
 // its painted buttons.
@@ -82,6 +83,7 @@ private:
     void connectHandlers();
     void askToClose();
     void showPlayingState();
+    void startSelectedListSong(frmPlayList& playList);
     void stepVolume(VolumeDirection direction);
     void movePlayListBelow();
     void showSkin(PictureBox& shown, bool usbOn);
