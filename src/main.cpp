@@ -8,6 +8,7 @@
 #include "platform/HelpViewer.h"
 #include "desktop/Doors.h"
 #include "desktop/Mpris.h"
+#include "desktop/SessionBus.h"
 #include "platform/MsgBox.h"
 #include "engine/sound/LazyAudio.h"
 #include "platform/Registry.h"
@@ -17,9 +18,9 @@
 #include "skin/Picture.h"
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QIcon>
 #include <QPixmap>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <cstdio>
@@ -77,6 +78,8 @@ int main(int argc, char* argv[])
     const vorlix::PlayerLock::Role role = lock.take();
     if (const std::optional<int> code = vorlix::passToRunningPlayer(line, role, lock.socketPath()))
         return *code;
+    // Asked while the program loads; no window waits long for its answer.
+    vorlix::SessionBus sessionBus;
 
 #ifdef M_ARENA_MAX
     // The threads allocate little and seldom: one heap for all of them
@@ -123,17 +126,21 @@ int main(int argc, char* argv[])
     vorlix::CloseRequests closeRequests(closeBySystem, [&forms] { forms.DisplayLost(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, closeBySystem);
 
+    sessionBus.beforeWindows(500);
     forms.Main().show();
+    sessionBus.afterWindows();
     closeRequests.watchWindow(forms.Main());
     // Media keys and sound menus; without a session bus there are none.
-    // They and the icon come once the loop runs, so the window maps first.
+    // They join from a thread of their own when the bus answers, and the
+    // icon comes once the loop runs, so the window maps first.
     vorlix::Mpris mpris(forms, closeBySystem);
     // Files from the command line, later starts and drops.
     vorlix::Doors doors(forms, mpris);
     QTimer::singleShot(0, &mpris, [&] {
         setProgramIcon();
-        mpris.publish(QDBusConnection::sessionBus());
         doors.start(line, role, lock.socketPath());
     });
+    sessionBus.join([&mpris](QDBusConnection bus) { mpris.publish(bus); });
+    const auto leaveBus = qScopeGuard([&sessionBus] { sessionBus.leave(); }); // before mpris goes
     return QApplication::exec();
 }

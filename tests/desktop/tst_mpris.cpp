@@ -51,6 +51,7 @@ private slots:
         const QString playingList = "Playing PPNB";
         QTest::newRow("Play") << "idle, list" << "Stopped P---" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
         QTest::newRow("Play while off") << "off" << "Stopped ----" << "Play" << "";
+        QTest::newRow("power button while off") << "off" << "Stopped ----" << "power" << "do.wav";
         QTest::newRow("Play while playing") << "playing list" << playingList << "Play" << "";
         QTest::newRow("Play, modal dialog") << "idle, list, modal" << "Stopped ----" << "Play" << "";
         QTest::newRow("PlayPause while playing") << "playing list" << playingList << "PlayPause" << "do.wav Pause";
@@ -83,12 +84,16 @@ private slots:
         bool volume = false;
         if (const double level = request.toDouble(&volume); volume)
             adaptor->setProperty("Volume", level);
+        else if (request == "power")
+            f.powerOn();
         else
             QVERIFY(QMetaObject::invokeMethod(adaptor, request.toLatin1().constData()));
         QCoreApplication::processEvents();
         const QStringList sounds = f.fake.sound.played.replaceInStrings(QRegularExpression(".*/"), "");
         QCOMPARE((sounds + f.calls().filter(QRegularExpression("^(?!Get)"))).join(' '), calls);
         QCOMPARE(announced.isEmpty(), calls.isEmpty());
+        if (request == "power") // Play can be pressed now, and listeners are told
+            QVERIFY(announced.last().at(0).toMap().value("CanPlay").toBool());
     }
 
     // The song's name as the display shows it; its path byte for byte.
