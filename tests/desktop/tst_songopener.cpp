@@ -10,6 +10,8 @@
 
 #include <QDialog>
 #include <QMimeData>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QUrl>
 
 using namespace vorlix;
@@ -92,11 +94,13 @@ private slots:
         opener.deliver({{"/n/2.mp3"}, {}});
         QVERIFY(f.calls().isEmpty() && f.fake.msgBox.prompts.isEmpty());
         int open = 0, most = 0;
+        QSignalSpy retried(opener.findChild<QTimer*>(), &QTimer::timeout);
         f.fake.msgBox.whileOpen = [&] {
             most = std::max(most, ++open);
-            if (f.fake.msgBox.prompts.size() == 1)
+            if (f.fake.msgBox.prompts.size() == 1) {
                 opener.deliver({{}, {{"/b.txt", RefusedSong::Reason::NotMp3}}});
-            QTest::qWait(300);
+                QVERIFY(retried.wait()); // it looks again while this box is up
+            }
             --open;
         };
         question.hide();
