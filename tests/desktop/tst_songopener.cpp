@@ -14,6 +14,9 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace vorlix;
 using namespace vorlix::test;
 
@@ -108,6 +111,52 @@ private slots:
         QCOMPARE(most, 1);
         QCOMPARE(f.calls(), QStringList({"Stop", "Open /n/1.mp3", "Play"}));
         QCOMPARE(f.forms.PlayList().List1->ListCount(), 2);
+    }
+
+    // Songs handed in while a dialog waits for its answer, being searched
+    // or still queued are in the saved list however soon the close comes;
+    // a save that fails is noted for the exit code.
+    void closeKeepsHandedSongs_data()
+    {
+        QTest::addColumn<bool>("listLoaded");
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("list window loaded") << true << false;
+        QTest::newRow("no list window") << false << false;
+        QTest::newRow("list window loaded, disk full") << true << true;
+        QTest::newRow("no list window, disk full") << false << true;
+    }
+    void closeKeepsHandedSongs()
+    {
+        QFETCH(bool, listLoaded);
+        QFETCH(bool, diskFull);
+        Fixture f;
+        f.writeList("/m/a.mp3\r\n");
+        f.main();
+        if (listLoaded)
+            f.powerOn();
+        QTemporaryDir songs;
+        for (const char* name : {"x.mp3", "y.mp3"})
+            QVERIFY(QFile(songs.filePath(name)).open(QIODevice::WriteOnly));
+        SongOpener opener(f.forms);
+        f.forms.setBeforeClose([&] { f.forms.KeepSongs(opener.finish()); });
+        QDialog question;
+        question.setModal(true);
+        question.show();
+        opener.deliver({{"/n/1.mp3"}, {}});
+        for (const char* name : {"x.mp3", "y.mp3"})
+            opener.open({name}, QFile::encodeName(songs.path()));
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+        const rlimit small{diskFull ? 4 : limit.rlim_cur, limit.rlim_max};
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        f.forms.SystemClose();
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        const QByteArray dir = QFile::encodeName(songs.path());
+        QCOMPARE(f.listFileBytes(), diskFull ? QByteArray("/m/a.mp3\r\n")
+                                            : "/m/a.mp3\r\n/n/1.mp3\r\n" + dir + "/x.mp3\r\n" + dir + "/y.mp3\r\n");
+        QCOMPARE(f.forms.saveFailed(), diskFull);
+        QVERIFY(f.calls().isEmpty());
     }
 
     // A file manager's drop on either window, with the copy cursor; nothing

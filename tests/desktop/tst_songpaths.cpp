@@ -71,19 +71,24 @@ private slots:
     {
         QTemporaryDir dir;
         const QByteArray root = QFile::encodeName(dir.path());
-        QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a"));
+        QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a") && QDir(dir.path()).mkpath("empty"));
         for (const char* name : {"/f/sub/b.MP3", "/f/a/z.mp3", "/f/cover.jpg", "/f/\xe9t\xe9 \n.mp3", "/one two.mp3", "/notes.txt"})
             touch(root + name);
         QCOMPARE(::symlink("..", (root + "/f/sub/up").constData()), 0);
         QCOMPARE(::mkfifo((root + "/pipe.mp3").constData(), 0600), 0);
         const FoundSongs found = findSongs({"f", "one%20two.mp3", "file://" + root + "/one%20two.mp3", "notes.txt",
-                                            "gone.mp3", "pipe.mp3", "http://x/y.mp3", "/" + root + "/f/a/z.mp3"},
+                                            "gone.mp3", "pipe.mp3", "http://x/y.mp3", "/" + root + "/f/a/z.mp3", "empty",
+                                            "/proc", "/dev", "/proc/self/root" + root + "/one two.mp3"},
                                            root);
         QCOMPARE(found.songs, Bytes({root + "/f/a/z.mp3", root + "/f/sub/b.MP3", root + "/one two.mp3",
-                                     "/" + root + "/f/a/z.mp3"}));
+                                     "/" + root + "/f/a/z.mp3", root + "/one two.mp3"}));
         QCOMPARE(reasons(found, root), QString::fromLatin1("/f/\xe9t\xe9 \n.mp3=its name holds a line break|/one%20two.mp3=not found|"
                                                            "/notes.txt=not an MP3 file|/gone.mp3=not found|/pipe.mp3=cannot be read|"
-                                                           "http://x/y.mp3=not a file on this computer"));
+                                                           "http://x/y.mp3=not a file on this computer|/empty=no songs in it|"
+                                                           "/proc=no songs in it|/dev=no songs in it"));
+        // Stopped: no folder is read, a named file still is.
+        const std::atomic_bool stop = true;
+        QCOMPARE(findSongs({"f", "one two.mp3"}, root, &stop).songs, Bytes{root + "/one two.mp3"});
     }
 
     // One message names three, each with its reason, and counts the rest.

@@ -78,7 +78,9 @@ class TestX11Player : public QObject {
     QImage skin_;
     // The outline, counted here: where the skin is not its background colour.
     bool inside(QPoint p) const { return skin_.pixel(p) != skin_.pixel(0, 0); }
-    std::unique_ptr<QProcess> player_;
+    std::unique_ptr<QProcess> player_, bus_;
+    bool reader_ = false;
+    QProcessEnvironment env_;
     TopLevel window_;
     QElapsedTimer sinceClick_;
 
@@ -102,6 +104,18 @@ class TestX11Player : public QObject {
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
         env.insert(QStringLiteral("XDG_CACHE_HOME"), scratch_.filePath(QStringLiteral("cache")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), scratch_.path());
+        // A bus of its own; with a screen reader, the accessibility bus is
+        // that one too, and always on.
+        bus_ = std::make_unique<QProcess>();
+        bus_->start("dbus-daemon", {"--session", "--nofork", "--print-address", "--address=unix:dir=" + scratch_.path()});
+        if (!bus_->waitForReadyRead(10000))
+            return false;
+        env.insert("DBUS_SESSION_BUS_ADDRESS", bus_->readLine().trimmed());
+        if (reader_) {
+            env.insert("AT_SPI_BUS_ADDRESS", env.value("DBUS_SESSION_BUS_ADDRESS"));
+            env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+        }
+        env_ = env;
         player_ = std::make_unique<QProcess>();
         player_->setProcessEnvironment(env);
         player_->setProcessChannelMode(QProcess::MergedChannels);
@@ -179,6 +193,11 @@ private slots:
 
     void cleanup()
     {
+        reader_ = false;
+        if (bus_) {
+            bus_->kill();
+            bus_->waitForFinished();
+        }
         if (!player_)
             return;
         if (QTest::currentTestFailed()) { // the screen as it was goes beside the test program
@@ -313,17 +332,30 @@ private slots:
         QTest::addColumn<int>("request"); // a signal; 0: the window manager's close request; -1: the server goes
         QTest::addColumn<QRect>("opener"); // pressed after the edit
         QTest::addColumn<int>("exitCode"); // -1: only what opened closes
-        QTest::newRow("SIGHUP") << int(SIGHUP) << QRect() << 0;
-        QTest::newRow("SIGTERM, close question open") << int(SIGTERM) << kPowerRect << 0;
-        QTest::newRow("WM_DELETE_WINDOW, file dialog open") << 0 << L::Image_button.pixels() << 0;
-        QTest::newRow("WM_DELETE_WINDOW to the list") << 0 << L::Image_PlayList.pixels() << -1;
-        QTest::newRow("X server lost") << -1 << L::Image_PlayList.pixels() << 1; // last: it ends the server
+        QTest::addColumn<bool>("reader");  // a screen reader listens
+        const QRect message(0, 0, 1, 1); // not pressed: a later start hands over a missing song
+        QTest::newRow("SIGHUP") << int(SIGHUP) << QRect() << 0 << false;
+        QTest::newRow("SIGTERM, close question open") << int(SIGTERM) << kPowerRect << 0 << false;
+        QTest::newRow("WM_DELETE_WINDOW, file dialog open") << 0 << L::Image_button.pixels() << 0 << false;
+        QTest::newRow("WM_DELETE_WINDOW to the list") << 0 << L::Image_PlayList.pixels() << -1 << false;
+        // Each of these ends its server; the next row starts one afresh.
+        QTest::newRow("X server lost, list shown, screen reader") << -1 << L::Image_PlayList.pixels() << 1 << true;
+        QTest::newRow("X server lost, close question open") << -1 << kPowerRect << 1 << false;
+        QTest::newRow("X server lost, file dialog open, screen reader") << -1 << L::Image_button.pixels() << 1 << true;
+        QTest::newRow("X server lost, message open") << -1 << message << 1 << false;
     }
     void closeRequests()
     {
         QFETCH(int, request);
         QFETCH(QRect, opener);
         QFETCH(int, exitCode);
+        QFETCH(bool, reader);
+        if (!xvfb_) {
+            QString error;
+            QVERIFY2((xvfb_ = Xvfb::start(&error)), qPrintable(error));
+            QVERIFY((x_ = XConnection::open(xvfb_->display())));
+        }
+        reader_ = reader;
         const QString listFile = scratch_.filePath("cache/vorlix/mp3list.ini");
         QFile list(listFile);
         QVERIFY(QDir().mkpath(scratch_.filePath("cache/vorlix")) && list.open(QFile::WriteOnly) && list.write("a.mp3\nb.mp3\n") == 12);
@@ -338,8 +370,14 @@ private slots:
                                 P::Image_MinPlayList.pixels().center()})
             QVERIFY(click(panel + at));
         QVERIFY(waitUntil([&] { return !mapped(opened->id); }));
-        if (!opener.isEmpty())
+        if (opener.size() == QSize(1, 1)) {
+            QProcess later;
+            later.setProcessEnvironment(env_);
+            later.start(kPlayer, {"/nowhere/gone.mp3"});
+            QVERIFY(later.waitForFinished(10000) && later.exitCode() == 0 && (opened = otherWindow()));
+        } else if (!opener.isEmpty()) {
             QVERIFY2(click(opener.center()) && (opened = otherWindow()), "nothing came up");
+        }
         if (request < 0)
             xvfb_.reset(); // x_ stays, broken, and unused
         else
