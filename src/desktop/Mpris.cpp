@@ -277,6 +277,7 @@ void Mpris::playListEntry(int step)
     frmMain* main = player();
     main->Mp3Play1->Open(songPath(songs.Text()), "");
     main->Mp3Play1->Play();
+    main->AnnounceListSong(songs.Text());
     refresh();
 }
 
