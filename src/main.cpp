@@ -109,11 +109,13 @@ int main(int argc, char* argv[])
     };
 
     vorlix::Forms forms(services);
-    forms.setOnMainUnloaded([] { QCoreApplication::quit(); });
+    // A close whose list could not be saved ends with 1, for the session
+    // manager or script that ended the program.
+    forms.setOnMainUnloaded([&forms] { QCoreApplication::exit(forms.saveFailed() ? 1 : 0); });
     // The one way in for every request from outside to end the program:
     // signals, the session, the window manager, the desktop's media controls.
     const std::function<void()> closeBySystem = [&forms] { forms.SystemClose(); };
-    vorlix::CloseRequests closeRequests(closeBySystem);
+    vorlix::CloseRequests closeRequests(closeBySystem, [&forms] { forms.DisplayLost(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, closeBySystem);
 
     forms.Main().show();

@@ -4,9 +4,14 @@
 #include "about/frmAbout.h"
 #include "about/frmAboutMAin.h"
 #include "player/frmMain.h"
+#include "playlist/PlaylistFile.h"
 #include "playlist/frmPlayList.h"
 
+#include <QDebug>
 #include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace vorlix {
 
@@ -58,6 +63,8 @@ void Forms::UnloadMain()
 {
     if (!main_)
         return;
+    if (auto before = std::exchange(beforeClose_, {}))
+        before();
     unload(main_);
     if (onMainUnloaded_)
         onMainUnloaded_();
@@ -67,6 +74,36 @@ void Forms::SystemClose()
 {
     closingBySystem_ = true;
     UnloadMain();
+}
+
+void Forms::DisplayLost()
+{
+    closingBySystem_ = true;
+    if (auto before = std::exchange(beforeClose_, {}))
+        before();
+    if (playList_)
+        playList_->Form_QueryUnload();
+    std::fflush(nullptr);
+    ::_exit(1);
+}
+
+void Forms::KeepSongs(const QList<QByteArray>& songs)
+{
+    if (songs.isEmpty())
+        return;
+    if (playList_) {
+        playList_->KeepSongs(songs);
+        return;
+    }
+    // No list window: they go at the end of the file as it is.
+    if (services_.tempFolder.isEmpty())
+        return;
+    const PlaylistSave save = savePlaylistEdits(playlistFilePath(services_.tempFolder), {}, songs);
+    if (!save.ok) {
+        noteSaveFailed();
+        qWarning().noquote() << QStringLiteral("Vorlix: The play list could not be saved to %1: %2")
+                                    .arg(playlistFilePath(services_.tempFolder), save.error);
+    }
 }
 
 bool Forms::firstTime(const QString& what)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/Doors.h"
 
+#include "app/Forms.h"
 #include "desktop/Mpris.h"
 
 #include <QCoreApplication>
@@ -95,11 +96,18 @@ QtArguments::QtArguments(const CommandLine& line) : argc(int(line.qtArguments.si
 }
 
 Doors::Doors(Forms& forms, Mpris& mpris, QObject* parent)
-    : QObject(parent), mpris_(mpris), opener_(forms), drops_(opener_)
+    : QObject(parent), forms_(forms), mpris_(mpris), opener_(forms), drops_(opener_)
 {
+    // What was handed in is kept however soon the close comes.
+    forms_.setBeforeClose([this] { forms_.KeepSongs(opener_.finish()); });
     qApp->installEventFilter(&drops_);
     mpris_.setOpener([this](const QByteArray& uri) { opener_.open({uri}, "/"); });
     connect(&service_, &PlayerService::requested, this, &Doors::take);
+}
+
+Doors::~Doors()
+{
+    forms_.setBeforeClose({});
 }
 
 void Doors::start(const CommandLine& line, PlayerLock::Role role, const QByteArray& socketPath)

@@ -106,12 +106,14 @@ private slots:
         QCOMPARE(metadata.value("mpris:trackid").value<QDBusObjectPath>().path(), QString("/org/vorlix/track/1"));
     }
 
-    // A huge entry sends the start of its name and no URL: the message must
-    // stay within what the bus carries.
+    // A huge entry, or one whose URL grows huge by its escapes, sends the
+    // start of its name and no URL: the message must stay within what the bus
+    // carries.
     void metadataOfAHugeEntry_data()
     {
         QTest::addColumn<QByteArray>("entry");
         QTest::addColumn<QString>("title");
+        QTest::newRow("2000 escaped bytes") << "/m/" + QByteArray(2000, '\xe9') + ".mp3" << QString(2000, QChar(0xe9));
         QTest::newRow("huge folder") << "/" + QByteArray(50 << 20, 'd') + "/song.mp3" << "song";
         QTest::newRow("huge name") << "/tmp/" + QByteArray(50 << 20, 'a') + ".mp3" << QString(4095, 'a') + "…";
         QTest::newRow("huge name, cut in a character") << "/a" + QByteArray("\xc3\xa9").repeated(10000) + ".mp3"

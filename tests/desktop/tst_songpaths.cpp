@@ -26,12 +26,19 @@ void touch(const QByteArray& path)
     std::fclose(std::fopen(path.constData(), "w"));
 }
 
+// Each refused path with the reason its message gives.
 QString reasons(const FoundSongs& found, const QByteArray& root)
 {
     QStringList out;
     for (const RefusedSong& r : found.refused)
-        out << QString::fromLatin1(QByteArray(r.path).replace(root, "")) + '=' + QString::number(int(r.reason));
-    return out.join(' ');
+        out << QString::fromLatin1(QByteArray(r.path).replace(root, "")) + '=' + refusedSongsMessage({r}).section(u'(', -1).chopped(1);
+    return out.join(u'|');
+}
+
+const char* actionName(CommandLine::Action a)
+{
+    using A = CommandLine::Action;
+    return a == A::Help ? "help" : a == A::Version ? "version" : a == A::BadOption ? "bad" : "run";
 }
 
 } // namespace
@@ -64,18 +71,24 @@ private slots:
     {
         QTemporaryDir dir;
         const QByteArray root = QFile::encodeName(dir.path());
-        QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a"));
+        QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a") && QDir(dir.path()).mkpath("empty"));
         for (const char* name : {"/f/sub/b.MP3", "/f/a/z.mp3", "/f/cover.jpg", "/f/\xe9t\xe9 \n.mp3", "/one two.mp3", "/notes.txt"})
             touch(root + name);
         QCOMPARE(::symlink("..", (root + "/f/sub/up").constData()), 0);
         QCOMPARE(::mkfifo((root + "/pipe.mp3").constData(), 0600), 0);
         const FoundSongs found = findSongs({"f", "one%20two.mp3", "file://" + root + "/one%20two.mp3", "notes.txt",
-                                            "gone.mp3", "pipe.mp3", "http://x/y.mp3", "/" + root + "/f/a/z.mp3"},
+                                            "gone.mp3", "pipe.mp3", "http://x/y.mp3", "/" + root + "/f/a/z.mp3", "empty",
+                                            "/proc", "/dev", "/proc/self/root" + root + "/one two.mp3"},
                                            root);
         QCOMPARE(found.songs, Bytes({root + "/f/a/z.mp3", root + "/f/sub/b.MP3", root + "/one two.mp3",
-                                     "/" + root + "/f/a/z.mp3"}));
-        QCOMPARE(reasons(found, root), QString::fromLatin1("/f/\xe9t\xe9 \n.mp3=3 /one%20two.mp3=1 /notes.txt=0 "
-                                                           "/gone.mp3=1 /pipe.mp3=2 http://x/y.mp3=4"));
+                                     "/" + root + "/f/a/z.mp3", root + "/one two.mp3"}));
+        QCOMPARE(reasons(found, root), QString::fromLatin1("/f/\xe9t\xe9 \n.mp3=its name holds a line break|/one%20two.mp3=not found|"
+                                                           "/notes.txt=not an MP3 file|/gone.mp3=not found|/pipe.mp3=cannot be read|"
+                                                           "http://x/y.mp3=not a file on this computer|/empty=no songs in it|"
+                                                           "/proc=no songs in it|/dev=no songs in it"));
+        // Stopped: no folder is read, a named file still is.
+        const std::atomic_bool stop = true;
+        QCOMPARE(findSongs({"f", "one two.mp3"}, root, &stop).songs, Bytes{root + "/one two.mp3"});
     }
 
     // One message names three, each with its reason, and counts the rest.
@@ -96,13 +109,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("parsed"); // action; presses; files; Qt's
-        QTest::newRow("files") << QStringList{"a.mp3", "-", "file:///b.mp3"} << "0;;a.mp3 - file:///b.mp3;vorlix";
-        QTest::newRow("help wins") << QStringList{"a.mp3", "--help", "--bogus"} << "1;;a.mp3;vorlix";
-        QTest::newRow("version") << QStringList{"-v"} << "2;;;vorlix";
-        QTest::newRow("unknown") << QStringList{"--next", "--nxt"} << "3 --nxt;Next;;vorlix";
-        QTest::newRow("presses") << QStringList{"--play-pause", "--previous", "x"} << "0;PlayPause Previous;x;vorlix";
-        QTest::newRow("after --") << QStringList{"--", "--help"} << "0;;--help;vorlix";
-        QTest::newRow("Qt's own") << QStringList{"-platform", "offscreen", "-reverse", "y"} << "0;;y;vorlix -platform offscreen -reverse";
+        QTest::newRow("files") << QStringList{"a.mp3", "-", "file:///b.mp3"} << "run;;a.mp3 - file:///b.mp3;vorlix";
+        QTest::newRow("help wins") << QStringList{"a.mp3", "--help", "--bogus"} << "help;;a.mp3;vorlix";
+        QTest::newRow("version") << QStringList{"-v"} << "version;;;vorlix";
+        QTest::newRow("unknown") << QStringList{"--next", "--nxt"} << "bad --nxt;Next;;vorlix";
+        QTest::newRow("presses") << QStringList{"--play-pause", "--previous", "x"} << "run;PlayPause Previous;x;vorlix";
+        QTest::newRow("after --") << QStringList{"--", "--help"} << "run;;--help;vorlix";
+        QTest::newRow("Qt's own") << QStringList{"-platform", "offscreen", "-reverse", "y"} << "run;;y;vorlix -platform offscreen -reverse";
     }
     void commandLines()
     {
@@ -113,7 +126,7 @@ private slots:
         for (const QByteArray& b : bytes)
             argv.push_back(b.constData());
         const CommandLine line = parseCommandLine(int(argv.size()), argv.data());
-        QCOMPARE(QStringList({QString::number(int(line.action)) + QString(line.badOption).prepend(line.badOption.isEmpty() ? "" : " "),
+        QCOMPARE(QStringList({actionName(line.action) + QString(line.badOption).prepend(line.badOption.isEmpty() ? "" : " "),
                               line.commands.join(' '), line.files.join(' '), line.qtArguments.join(' ')}).join(';'), parsed);
     }
 

@@ -224,8 +224,7 @@ private slots:
         }
     }
 
-    // The display timer, made to tick fast, shows the song; after a pause it
-    // ticks no more and the idle caption stays.
+    // The display timer, made to tick fast, shows the song; pause stops it.
     void pauseStopsTheDisplayTimer()
     {
         Fixture f;
@@ -235,28 +234,29 @@ private slots:
         f.main().Timer_MP3DataShow->setInterval(5);
         QTRY_VERIFY(f.main().Text_Title->caption().startsWith("Track 01   "));
         f.main().Image_pause_Click();
-        QTest::qWait(50);
+        QVERIFY(!f.main().Timer_MP3DataShow->isActive());
         QCOMPARE(f.main().Text_Title->caption(), kIdleText);
     }
 
-    void volumeStepsCallInOrder()
+    // A step moves both channels from where they are and shows channel 1;
+    // levels that cannot be read take it to its end.
+    void volumeSteps()
     {
         Fixture f;
         f.powerOn();
         f.fake.fileDialog.choices = {QStringLiteral("/m/a.mp3")};
         f.main().Image_button_Click();
-        f.calls().clear();
+        f.fake.mp3->volume2 = 30000;
         f.main().Image_volume_decrease_Click();
-        QCOMPARE(f.calls(), (QStringList{"GetVolume1", "GetVolume2", "SetVolume 58981 58981", "GetVolume1"}));
+        QCOMPARE(QList<int>({f.fake.mp3->volume1, f.fake.mp3->volume2}), QList<int>({58981, 23446}));
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  90%       "));
         QCOMPARE(a11y(f.main().Text_Title)->text(QAccessible::Name), QStringLiteral("Volume :  90%"));
         f.main().Image_volume_increase_Click();
         f.main().Image_volume_increase_Click();
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  100%       "));
         f.fake.mp3->failVolume = true;
-        f.calls().clear();
         f.main().Image_volume_decrease_Click();
-        QCOMPARE(f.calls()[2], QStringLiteral("SetVolume 0 0"));
+        QCOMPARE(QList<int>({f.fake.mp3->volume1, f.fake.mp3->volume2}), QList<int>({0, 0}));
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  0%       "));
     }
 
@@ -333,7 +333,7 @@ private slots:
     {
         Timer timer(1000);
         timer.setEnabled(true);
-        QTest::qWait(100);
+        QTRY_VERIFY(timer.remainingTime() < 950);
         const int before = timer.remainingTime();
         timer.setEnabled(true);
         QVERIFY(timer.remainingTime() <= before);

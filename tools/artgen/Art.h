@@ -13,12 +13,18 @@ namespace artgen {
 
 // A hard-edged shape: one flag per pixel. Skins are cut from their pictures by
 // colour, so the outline must never be antialiased against the background.
+// Shapes are described in the 1x picture's pixels; a mask for a larger scale
+// has `scale` times the pixels in each direction and follows the same shape.
 class Mask {
 public:
-    Mask(int width, int height) : w_(width), h_(height), bits_(size_t(width) * height, 0) {}
+    Mask(int width, int height, int scale = 1)
+        : w_(width * scale), h_(height * scale), scale_(scale), bits_(size_t(w_) * h_, 0)
+    {
+    }
 
     int width() const { return w_; }
     int height() const { return h_; }
+    int scale() const { return scale_; }
     bool in(int x, int y) const
     {
         return x >= 0 && y >= 0 && x < w_ && y < h_ && bits_[size_t(y) * w_ + x] != 0;
@@ -29,18 +35,23 @@ public:
             bits_[size_t(y) * w_ + x] = on ? 1 : 0;
     }
 
-    // Rounded rectangle over the inclusive pixel rectangle r; a pixel belongs
-    // to it when its centre does. rx/ry are the corner radii.
+    // Rounded rectangle over the inclusive 1x pixel rectangle r; a pixel
+    // belongs to it when its centre does. rx/ry are the corner radii.
     void addRoundRect(const QRect &r, double rx, double ry, bool on = true);
     void addRoundRect(const QRect &r, double radius) { addRoundRect(r, radius, radius); }
     void addEllipse(const QRect &r, bool on = true);
-    // Pixels that are in the shape and touch the outside (8-neighbourhood).
+    // For a larger scale: where this shape strays more than one of its own
+    // pixels from the 1x shape `one`, it takes the 1x shape's pixels, so the
+    // window's outline stays where the 1x outline is.
+    void keepNear(const Mask &one);
+    // Pixels that are in the shape and lie within one 1x pixel of the outside.
     bool isEdge(int x, int y) const;
     QRect bounds() const;
 
 private:
     int w_;
     int h_;
+    int scale_;
     std::vector<uint8_t> bits_;
 };
 
@@ -79,22 +90,28 @@ private:
     uint32_t s_;
 };
 
-// Shapes of the pictures, shared by drawing and verification.
-Mask skin1Mask();
-Mask skin2Mask();
-Mask playButtonMask();
-Mask playlistOutlineMask();
-Mask aboutMask();
-Mask helpMask();
+// The scales every skin picture is drawn at: the 1x picture and ones for
+// screens with two and three device pixels to the pixel, named name@2x.png
+// and name@3x.png.
+inline constexpr int kScales[] = {1, 2, 3};
+QString scaledName(const QString &name, int scale);
 
-QImage drawSkin1();
-QImage drawSkin2();
-QImage drawPlayButton();
-QImage drawPauseButton();
-QImage drawPlaylistOutline();
-QImage drawPlaylistPanel();
-QImage drawAbout();
-QImage drawHelp();
+// Shapes of the pictures at a scale, shared by drawing and verification.
+Mask skin1Mask(int scale = 1);
+Mask skin2Mask(int scale = 1);
+Mask playButtonMask(int scale = 1);
+Mask playlistOutlineMask(int scale = 1);
+Mask aboutMask(int scale = 1);
+Mask helpMask(int scale = 1);
+
+QImage drawSkin1(int scale = 1);
+QImage drawSkin2(int scale = 1);
+QImage drawPlayButton(int scale = 1);
+QImage drawPauseButton(int scale = 1);
+QImage drawPlaylistOutline(int scale = 1);
+QImage drawPlaylistPanel(int scale = 1);
+QImage drawAbout(int scale = 1);
+QImage drawHelp(int scale = 1);
 QImage drawIcon(int size);
 // The icon as a drawing that scales: an SVG file at `path`.
 bool writeScalableIcon(const QString &path);

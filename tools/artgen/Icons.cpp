@@ -21,25 +21,27 @@ const QRect kBook(QPoint(5, 2), QPoint(26, 29));
 
 } // namespace
 
-Mask aboutMask()
+Mask aboutMask(int scale)
 {
-    Mask m(32, 32);
+    Mask m(32, 32, scale);
     m.addRoundRect(kWallet, 3);
     m.addRoundRect(kWalletTab, 2);
     return m;
 }
 
-Mask helpMask()
+Mask helpMask(int scale)
 {
-    Mask m(32, 32);
+    Mask m(32, 32, scale);
     m.addRoundRect(kBook, 2);
     return m;
 }
 
-QImage drawAbout()
+QImage drawAbout(int scale)
 {
-    QImage img = canvas(QSize(32, 32), QColor(20, 70, 30));
+    QImage img = canvas(QSize(32, 32) * scale, QColor(20, 70, 30));
     QPainter p(&img);
+    if (scale != 1)
+        p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     QLinearGradient tab(0, kWalletTab.top(), 0, kWalletTab.bottom());
@@ -80,13 +82,15 @@ QImage drawAbout()
     for (int x = kWallet.left() + 3; x < kWallet.right() - 2; x += 3)
         p.fillRect(QRect(x, kWallet.bottom() - 2, 2, 1), QColor(150, 220, 150));
     p.end();
-    return cutOut(img, aboutMask(), kAboutKey, 0.45, 16);
+    return cutOut(img, aboutMask(scale), kAboutKey, 0.45, 16);
 }
 
-QImage drawHelp()
+QImage drawHelp(int scale)
 {
-    QImage img = canvas(QSize(32, 32), QColor(60, 20, 90));
+    QImage img = canvas(QSize(32, 32) * scale, QColor(60, 20, 90));
     QPainter p(&img);
+    if (scale != 1)
+        p.scale(scale, scale);
     p.setPen(Qt::NoPen);
     // Pages showing at the right and bottom edges.
     p.fillRect(kBook, QColor(236, 226, 196));
@@ -110,7 +114,7 @@ QImage drawHelp()
     p.setPen(QColor(252, 222, 40));
     p.drawText(box, Qt::AlignCenter, QStringLiteral("?"));
     p.end();
-    return cutOut(img, helpMask(), kHelpKey, 0.45, 16);
+    return cutOut(img, helpMask(scale), kHelpKey, 0.45, 16);
 }
 
 namespace {

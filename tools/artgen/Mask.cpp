@@ -10,11 +10,12 @@ namespace artgen {
 
 void Mask::addRoundRect(const QRect &r, double rx, double ry, bool on)
 {
-    // Work with pixel centres and the rectangle's outer borders.
+    // Work with pixel centres and the rectangle's outer borders, in 1x pixels.
     const double l = r.left(), t = r.top(), rt = r.right() + 1.0, b = r.bottom() + 1.0;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const double cx = x + 0.5, cy = y + 0.5;
+    const int s = scale_;
+    for (int y = r.top() * s; y < (r.bottom() + 1) * s; ++y) {
+        for (int x = r.left() * s; x < (r.right() + 1) * s; ++x) {
+            const double cx = (x + 0.5) / s, cy = (y + 0.5) / s;
             double ox = 0, oy = 0;
             if (cx < l + rx)
                 ox = (l + rx) - cx;
@@ -38,12 +39,30 @@ void Mask::addEllipse(const QRect &r, bool on)
     addRoundRect(r, (r.width()) / 2.0, (r.height()) / 2.0, on);
 }
 
+void Mask::keepNear(const Mask &one)
+{
+    const int s = scale_;
+    const auto in1 = [&](int x, int y) { return x >= 0 && y >= 0 && one.in(x / s, y / s); };
+    for (int y = 0; y < h_; ++y)
+        for (int x = 0; x < w_; ++x) {
+            const bool on = in(x, y);
+            if (on == in1(x, y))
+                continue;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                    near = in1(x + dx, y + dy) == on;
+            if (!near)
+                set(x, y, !on);
+        }
+}
+
 bool Mask::isEdge(int x, int y) const
 {
     if (!in(x, y))
         return false;
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -scale_; dy <= scale_; ++dy)
+        for (int dx = -scale_; dx <= scale_; ++dx)
             if (!in(x + dx, y + dy))
                 return true;
     return false;
@@ -61,6 +80,14 @@ QRect Mask::bounds() const
                 b = std::max(b, y);
             }
     return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
+}
+
+QString scaledName(const QString &name, int scale)
+{
+    if (scale == 1)
+        return name;
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return name.left(dot) + QStringLiteral("@%1x").arg(scale) + name.mid(dot);
 }
 
 QImage canvas(QSize size, QColor c)
@@ -94,9 +121,10 @@ QImage cutOut(const QImage &art, const Mask &mask, QColor key, double outlineFac
                 b = int(b * outlineFactor);
             } else {
                 // Second ring: which way does the nearby outside lie?
+                const int ring = 2 * mask.scale();
                 int sx = 0, sy = 0;
-                for (int dy = -2; dy <= 2; ++dy)
-                    for (int dx = -2; dx <= 2; ++dx)
+                for (int dy = -ring; dy <= ring; ++dy)
+                    for (int dx = -ring; dx <= ring; ++dx)
                         if (!mask.in(x + dx, y + dy)) {
                             sx += dx;
                             sy += dy;

@@ -9,8 +9,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include <algorithm>
+#include <cmath>
 
 namespace artgen {
 
@@ -27,8 +29,14 @@ QRect onPanel(const vorlix::TwipsRect &r)
     return r.pixels().translated(-L::Image1.pixels().topLeft());
 }
 
-void paintBrushed(QImage &img, const QPainterPath &shape)
+// `shape` is in 1x pixels, `img` drawn at `scale`: the metal's streaks are as
+// fine as its pixels.
+void paintBrushed(QImage &img, int scale, QPainterPath shape)
 {
+    const double keep = scale == 1 ? 0.85 : std::pow(0.85, 1.0 / scale);
+    const double take = scale == 1 ? 0.15 : 1 - keep;
+    if (scale != 1)
+        shape = QTransform::fromScale(scale, scale).map(shape);
     QImage metal(img.size(), QImage::Format_ARGB32_Premultiplied);
     Noise noise(0x7a11u);
     for (int y = 0; y < metal.height(); ++y) {
@@ -36,7 +44,7 @@ void paintBrushed(QImage &img, const QPainterPath &shape)
         const double base = 224 - 26 * t + noise.next() * 2;
         double streak = 0;
         for (int x = 0; x < metal.width(); ++x) {
-            streak = 0.85 * streak + 0.15 * noise.next() * 7;
+            streak = keep * streak + take * noise.next() * 7;
             const int v = std::clamp(int(base + streak), 0, 240);
             metal.setPixel(x, y, qRgb(v - 2, v - 1, v + 1));
         }
@@ -52,7 +60,7 @@ void paintBrushed(QImage &img, const QPainterPath &shape)
     rim.setColorAt(0, QColor(248, 248, 250, 200));
     rim.setColorAt(0.5, QColor(200, 200, 204, 0));
     rim.setColorAt(1, QColor(60, 62, 66, 160));
-    p.setPen(QPen(QBrush(rim), 1));
+    p.setPen(QPen(QBrush(rim), scale));
     p.drawPath(shape.translated(0, 0));
 }
 
@@ -123,32 +131,35 @@ void paintTitle(QPainter &p, const QRect &list, QSize panel)
 
 } // namespace
 
-Mask playlistOutlineMask()
+Mask playlistOutlineMask(int scale)
 {
-    Mask m(L::kOutlineSize.width(), L::kOutlineSize.height());
+    Mask m(L::kOutlineSize.width(), L::kOutlineSize.height(), scale);
     m.addRoundRect(kOutline, 3);
     return m;
 }
 
-QImage drawPlaylistOutline()
+QImage drawPlaylistOutline(int scale)
 {
-    const QImage flat = canvas(L::kOutlineSize, kRim);
-    return cutOut(flat, playlistOutlineMask(), Qt::white, 1.0, 0);
+    const QImage flat = canvas(L::kOutlineSize * scale, kRim);
+    return cutOut(flat, playlistOutlineMask(scale), Qt::white, 1.0, 0);
 }
 
-QImage drawPlaylistPanel()
+QImage drawPlaylistPanel(int scale)
 {
-    QImage img = canvas(L::kPanelSize, kRim);
+    QImage img = canvas(L::kPanelSize * scale, kRim);
     QPainterPath shape;
-    shape.addRoundedRect(QRectF(0.5, 0.5, img.width() - 1, img.height() - 1), 5, 5);
-    paintBrushed(img, shape);
+    const QSize size = L::kPanelSize;
+    shape.addRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 5, 5);
+    paintBrushed(img, scale, shape);
     QPainter p(&img);
+    if (scale != 1)
+        p.scale(scale, scale);
     paintRaisedButton(p, onPanel(L::Command_Addlist), QStringLiteral("Add"));
     paintRaisedButton(p, onPanel(L::Command_Remove), QStringLiteral("Del"));
     paintKnob(p, onPanel(L::Image_MinPlayList));
     const QRect list = onPanel(L::List1);
     paintListRecess(p, list);
-    paintTitle(p, list, img.size());
+    paintTitle(p, list, size);
     p.end();
     return img.convertToFormat(QImage::Format_RGB32);
 }

@@ -78,16 +78,26 @@ int silverAt(double t)
     return int(stops[std::size(stops) - 1].v);
 }
 
-void paintSilver(QImage &img, int left, int right, int top, int bottom, uint32_t seed,
+// The pixels from left to right and top to bottom (inclusive, in 1x pixels)
+// of a picture drawn at `scale`; the streaks are as fine as its pixels.
+void paintSilver(QImage &img, int scale, int left, int right, int top, int bottom, uint32_t seed,
                  double endRadius)
 {
+    const int s = scale;
+    const double keep = s == 1 ? 0.8 : std::pow(0.8, 1.0 / s);
+    const double take = s == 1 ? 0.2 : 1 - keep;
+    left *= s;
+    top *= s;
+    right = (right + 1) * s - 1;
+    bottom = (bottom + 1) * s - 1;
+    endRadius *= s;
     Noise noise(seed);
     for (int y = top; y <= bottom; ++y) {
         const double t = double(y - top) / (bottom - top);
         const double row = noise.next() * 2.5;
         double streak = 0;
         for (int x = left; x <= right; ++x) {
-            streak = 0.8 * streak + 0.2 * noise.next() * 6;
+            streak = keep * streak + take * noise.next() * 6;
             // Ends of the body curve away from the light.
             double end = 0;
             const double dl = x - left, dr = right - x;
@@ -233,11 +243,19 @@ void engrave(QPainter &p, const QString &text, const QRectF &box, int pixelSize)
     p.drawText(box, Qt::AlignCenter, text);
 }
 
-QImage drawBody()
+// A painter that draws in 1x pixels on a picture drawn at `scale`.
+void scaleTo(QPainter &p, int scale)
 {
-    QImage img = canvas(L::kSkinSize, QColor(70, 72, 78));
-    paintSilver(img, kBodyLeft, kBodyRight, kBodyTop, kBodyBottom, 0x51a7u, 16);
+    if (scale != 1)
+        p.scale(scale, scale);
+}
+
+QImage drawBody(int scale)
+{
+    QImage img = canvas(L::kSkinSize * scale, QColor(70, 72, 78));
+    paintSilver(img, scale, kBodyLeft, kBodyRight, kBodyTop, kBodyBottom, 0x51a7u, 16);
     QPainter p(&img);
+    scaleTo(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     paintTopButton(p, topButton(L::Image_volume_decrease));
     paintTopButton(p, topButton(L::Image_volume_increase));
@@ -250,10 +268,11 @@ QImage drawBody()
     return img;
 }
 
-void paintCap(QImage &img)
+void paintCap(QImage &img, int scale)
 {
-    paintSilver(img, kBodyRight + 1, kCapRight, kBodyTop, kBodyBottom, 0xc4b1u, 22);
+    paintSilver(img, scale, kBodyRight + 1, kCapRight, kBodyTop, kBodyBottom, 0xc4b1u, 22);
     QPainter p(&img);
+    scaleTo(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     // The seam: a dark gap, then the cap's lit rim.
     p.fillRect(QRect(kBodyRight, kBodyTop, 1, kBodyBottom - kBodyTop + 1), QColor(58, 60, 65));
@@ -263,9 +282,10 @@ void paintCap(QImage &img)
     engrave(p, QStringLiteral("VORLIX"), QRectF(hot.left(), 34, hot.width() - 4, 12), 8);
 }
 
-void paintPlug(QImage &img)
+void paintPlug(QImage &img, int scale)
 {
     QPainter p(&img);
+    scaleTo(p, scale);
     p.setRenderHint(QPainter::Antialiasing, false);
     const QRect s = kPlug;
     // Steel shell.
@@ -302,49 +322,54 @@ void paintPlug(QImage &img)
 
 } // namespace
 
-Mask skin1Mask()
+Mask skin1Mask(int scale)
 {
-    Mask m(L::kSkinSize.width(), L::kSkinSize.height());
+    Mask m(L::kSkinSize.width(), L::kSkinSize.height(), scale);
     addBodyAndButtons(m);
     const QRect cap(QPoint(kBodyRight + 1, kBodyTop), QPoint(kCapRight, kBodyBottom));
     m.addRoundRect(cap, 20, 24);
     m.addRoundRect(cap.adjusted(0, 0, -30, 0), 3);
+    if (scale != 1)
+        m.keepNear(skin1Mask());
     return m;
 }
 
-Mask skin2Mask()
+Mask skin2Mask(int scale)
 {
-    Mask m(L::kSkinSize.width(), L::kSkinSize.height());
+    Mask m(L::kSkinSize.width(), L::kSkinSize.height(), scale);
     addBodyAndButtons(m);
     m.addRoundRect(kPlug, 1);
+    if (scale != 1)
+        m.keepNear(skin2Mask());
     return m;
 }
 
-QImage drawSkin1()
+QImage drawSkin1(int scale)
 {
-    QImage img = drawBody();
-    paintCap(img);
-    return cutOut(img, skin1Mask(), Qt::white);
+    QImage img = drawBody(scale);
+    paintCap(img, scale);
+    return cutOut(img, skin1Mask(scale), Qt::white);
 }
 
-QImage drawSkin2()
+QImage drawSkin2(int scale)
 {
-    QImage img = drawBody();
-    paintPlug(img);
-    return cutOut(img, skin2Mask(), Qt::white);
+    QImage img = drawBody(scale);
+    paintPlug(img, scale);
+    return cutOut(img, skin2Mask(scale), Qt::white);
 }
 
-Mask playButtonMask()
+Mask playButtonMask(int scale)
 {
-    Mask m(L::kButtonSize.width(), L::kButtonSize.height());
+    Mask m(L::kButtonSize.width(), L::kButtonSize.height(), scale);
     m.addRoundRect(QRect(1, 2, 48, 26), 13);
     return m;
 }
 
-static QImage drawButtonFace()
+static QImage drawButtonFace(int scale)
 {
-    QImage img = canvas(L::kButtonSize, QColor(90, 92, 98));
+    QImage img = canvas(L::kButtonSize * scale, QColor(90, 92, 98));
     QPainter p(&img);
+    scaleTo(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     const QRectF face(1, 2, 48, 26);
@@ -362,28 +387,30 @@ static QImage drawButtonFace()
     return img;
 }
 
-QImage drawPlayButton()
+QImage drawPlayButton(int scale)
 {
-    QImage img = drawButtonFace();
+    QImage img = drawButtonFace(scale);
     QPainter p(&img);
+    scaleTo(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(12, 12, 14));
     const QPointF tri[] = {{20.5, 8.5}, {20.5, 21.5}, {32, 15}};
     p.drawPolygon(tri, 3);
     p.end();
-    return cutOut(img, playButtonMask(), Qt::white, 0.42, 18);
+    return cutOut(img, playButtonMask(scale), Qt::white, 0.42, 18);
 }
 
-QImage drawPauseButton()
+QImage drawPauseButton(int scale)
 {
-    QImage img = drawButtonFace();
+    QImage img = drawButtonFace(scale);
     QPainter p(&img);
+    scaleTo(p, scale);
     p.setPen(Qt::NoPen);
     p.fillRect(QRect(19, 9, 4, 12), QColor(12, 12, 14));
     p.fillRect(QRect(27, 9, 4, 12), QColor(12, 12, 14));
     p.end();
-    return cutOut(img, playButtonMask(), Qt::white, 0.42, 18);
+    return cutOut(img, playButtonMask(scale), Qt::white, 0.42, 18);
 }
 
 } // namespace artgen

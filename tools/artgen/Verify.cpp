@@ -94,28 +94,35 @@ void checkShaped(Checks &c, const QString &dir, const QString &name, QSize size,
     c.expect(fringe == 0, name + QStringLiteral(": %1 light outline pixels").arg(fringe));
 }
 
+// A 1x rectangle in the pixels of a picture drawn at `scale`.
+QRect scaled(const QRect &r, int scale)
+{
+    return QRect(r.topLeft() * scale, r.size() * scale);
+}
+
 void checkSkinDetails(Checks &c, const QString &dir, const QString &name, const Mask &mask,
                       std::initializer_list<vorlix::TwipsRect> hotspots)
 {
     namespace L = vorlix::frmMainLayout;
+    const int s = mask.scale();
     // Every hotspot must lie on painted parts of the device, not on cut-away background.
     int missed = 0;
     for (const vorlix::TwipsRect &h : hotspots)
-        if (!mask.in(h.pixels().center().x(), h.pixels().center().y()))
+        if (!mask.in(scaled(h.pixels(), s).center().x(), scaled(h.pixels(), s).center().y()))
             ++missed;
     c.expect(missed == 0, name + QStringLiteral(": %1 hotspots off the device").arg(missed));
     int above = 0;
-    for (int y = 0; y < 7; ++y)
+    for (int y = 0; y < 7 * s; ++y)
         for (int x = 0; x < mask.width(); ++x)
-            if (mask.in(x, y) && !L::Image_volume_decrease.pixels().contains(x, y)
-                && !L::Image_volume_increase.pixels().contains(x, y))
+            if (mask.in(x, y) && !scaled(L::Image_volume_decrease.pixels(), s).contains(x, y)
+                && !scaled(L::Image_volume_increase.pixels(), s).contains(x, y))
                 ++above;
     c.expect(above == 0, name + QStringLiteral(": only the volume buttons stand above the body"));
     // The app writes the title into the display: that stretch must be one plain colour.
     const QImage img(dir + QLatin1Char('/') + name);
     if (img.isNull())
         return;
-    const QRect text = L::Text_Title.pixels();
+    const QRect text = scaled(L::Text_Title.pixels(), s);
     std::set<QRgb> colours;
     for (int y = text.top(); y <= text.bottom(); ++y)
         for (int x = text.left(); x <= text.right(); ++x)
@@ -123,6 +130,57 @@ void checkSkinDetails(Checks &c, const QString &dir, const QString &name, const 
     const QRgb lcd = *colours.begin();
     c.expect(colours.size() == 1 && qGreen(lcd) > qRed(lcd) && qGreen(lcd) > qBlue(lcd),
              name + QStringLiteral(": plain green behind the title"));
+}
+
+// A picture for a larger scale must be drawn for it: its outline is that of
+// the 1x picture within one of its own pixels, and it is not the 1x picture
+// blown up, nor anything else blown up (few of its blocks of scale x scale
+// pixels are one colour). Pictures that are one plain colour are exempt from
+// the latter.
+void checkScaled(Checks &c, const QString &dir, const QString &name, int s, bool plain = false)
+{
+    const QImage one = QImage(dir + QLatin1Char('/') + name).convertToFormat(QImage::Format_ARGB32);
+    const QString scaledFile = scaledName(name, s);
+    const QImage big = QImage(dir + QLatin1Char('/') + scaledFile).convertToFormat(QImage::Format_ARGB32);
+    if (one.isNull() || big.size() != one.size() * s) {
+        c.expect(false, scaledFile + QStringLiteral(": %1 times the 1x picture's size").arg(s));
+        return;
+    }
+    const auto cut1 = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= big.width() || y >= big.height()
+               || (qAlpha(one.pixel(0, 0)) == 0 && one.pixel(x / s, y / s) == one.pixel(0, 0));
+    };
+    int astray = 0, inside = 0, as1x = 0, plainBlocks = 0, blocks = 0;
+    for (int y = 0; y < big.height(); ++y)
+        for (int x = 0; x < big.width(); ++x) {
+            const bool cut = qAlpha(big.pixel(0, 0)) == 0 && big.pixel(x, y) == big.pixel(0, 0);
+            if (cut != cut1(x, y)) {
+                bool near = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        near = near || cut1(x + dx, y + dy) == cut;
+                astray += !near;
+            }
+            if (cut)
+                continue;
+            ++inside;
+            as1x += big.pixel(x, y) == one.pixel(x / s, y / s);
+            if (x % s == 0 && y % s == 0 && x + s <= big.width() && y + s <= big.height()) {
+                bool same = true;
+                for (int dy = 0; dy < s; ++dy)
+                    for (int dx = 0; dx < s; ++dx)
+                        same = same && big.pixel(x + dx, y + dy) == big.pixel(x, y);
+                ++blocks;
+                plainBlocks += same;
+            }
+        }
+    c.expect(astray == 0, scaledFile + QStringLiteral(": %1 outline pixels stray from the 1x outline").arg(astray));
+    if (plain)
+        return;
+    c.expect(as1x * 4 < inside * 3,
+             scaledFile + QStringLiteral(": %1 of %2 pixels as in the 1x picture").arg(as1x).arg(inside));
+    c.expect(plainBlocks * 4 < blocks * 3,
+             scaledFile + QStringLiteral(": %1 of %2 blocks one colour").arg(plainBlocks).arg(blocks));
 }
 
 void checkWav(Checks &c, const QString &dir, const QString &name, int minMs, int maxMs)
@@ -148,56 +206,71 @@ void checkWav(Checks &c, const QString &dir, const QString &name, int minMs, int
     c.expect(peak > 4000 && peak < 32767, name + QStringLiteral(": peak %1").arg(peak));
 }
 
-} // namespace
-
-bool verifyAssets(const QString &dir)
+void checkPictures(Checks &c, const QString &dir, int s)
 {
-    Checks c;
-    const QSize skin = vorlix::frmMainLayout::kSkinSize;
-    checkShaped(c, dir, QStringLiteral("skin1.png"), skin, skin1Mask(), Qt::white,
-                QRect(QPoint(15, 3), QPoint(284, 74)));
-    checkShaped(c, dir, QStringLiteral("skin2.png"), skin, skin2Mask(), Qt::white,
-                QRect(QPoint(15, 3), QPoint(256, 74)));
     namespace L = vorlix::frmMainLayout;
-    checkSkinDetails(c, dir, QStringLiteral("skin1.png"), skin1Mask(),
+    const auto file = [s](const char *name) { return scaledName(QString::fromLatin1(name), s); };
+    const QSize skin = L::kSkinSize * s;
+    checkShaped(c, dir, file("skin1.png"), skin, skin1Mask(s), Qt::white,
+                scaled(QRect(QPoint(15, 3), QPoint(284, 74)), s));
+    checkShaped(c, dir, file("skin2.png"), skin, skin2Mask(s), Qt::white,
+                scaled(QRect(QPoint(15, 3), QPoint(256, 74)), s));
+    checkSkinDetails(c, dir, file("skin1.png"), skin1Mask(s),
                      {L::Image_volume_decrease, L::Image_volume_increase, L::Image_PlayList,
                       L::Image_power, L::Image_button, L::Image_usb_off, L::Text_Title});
-    checkSkinDetails(c, dir, QStringLiteral("skin2.png"), skin2Mask(),
+    checkSkinDetails(c, dir, file("skin2.png"), skin2Mask(s),
                      {L::Image_volume_decrease, L::Image_volume_increase, L::Image_PlayList,
                       L::Image2, L::Image1, L::Image_usb_on, L::Text_Title});
     for (const char *name : {"play.png", "pause.png"})
-        checkShaped(c, dir, QString::fromLatin1(name), QSize(50, 30), playButtonMask(), Qt::white,
-                    playButtonMask().bounds());
-    checkShaped(c, dir, QStringLiteral("playlist_outline.png"), QSize(285, 117),
-                playlistOutlineMask(), Qt::white, QRect(QPoint(6, 8), QPoint(274, 110)));
+        checkShaped(c, dir, file(name), QSize(50, 30) * s, playButtonMask(s), Qt::white,
+                    playButtonMask(s).bounds());
+    checkShaped(c, dir, file("playlist_outline.png"), QSize(285, 117) * s, playlistOutlineMask(s),
+                Qt::white, scaled(QRect(QPoint(6, 8), QPoint(274, 110)), s));
     {
-        const QImage outline(dir + QStringLiteral("/playlist_outline.png"));
+        const QImage outline(dir + QLatin1Char('/') + file("playlist_outline.png"));
         bool flat = !outline.isNull();
-        const Mask m = playlistOutlineMask();
+        const Mask m = playlistOutlineMask(s);
         for (int y = 0; flat && y < outline.height(); ++y)
             for (int x = 0; x < outline.width(); ++x)
                 if (m.in(x, y) && outline.pixel(x, y) != qRgb(88, 89, 91))
                     flat = false;
-        c.expect(flat, QStringLiteral("playlist_outline.png: one dark grey"));
+        c.expect(flat, file("playlist_outline.png") + QStringLiteral(": one dark grey"));
     }
-    checkShaped(c, dir, QStringLiteral("about.png"), QSize(32, 32), aboutMask(), QColor(255, 0, 0),
-                aboutMask().bounds());
-    checkShaped(c, dir, QStringLiteral("help.png"), QSize(32, 32), helpMask(), QColor(255, 0, 255),
-                helpMask().bounds());
+    checkShaped(c, dir, file("about.png"), QSize(32, 32) * s, aboutMask(s), QColor(255, 0, 0),
+                aboutMask(s).bounds());
+    checkShaped(c, dir, file("help.png"), QSize(32, 32) * s, helpMask(s), QColor(255, 0, 255),
+                helpMask(s).bounds());
 
-    const QImage panel(dir + QStringLiteral("/playlist_panel.png"));
-    c.expect(panel.size() == QSize(266, 101), QStringLiteral("playlist_panel.png: size"));
-    if (panel.size() == QSize(266, 101)) {
+    const QImage panel(dir + QLatin1Char('/') + file("playlist_panel.png"));
+    const QSize panelSize = QSize(266, 101) * s;
+    c.expect(panel.size() == panelSize, file("playlist_panel.png") + QStringLiteral(": size"));
+    if (panel.size() == panelSize) {
         auto near = [](QRgb a, QRgb b) {
             return std::abs(qRed(a) - qRed(b)) < 16 && std::abs(qGreen(a) - qGreen(b)) < 16
                    && std::abs(qBlue(a) - qBlue(b)) < 16;
         };
         const QRgb rim = qRgb(88, 89, 91);
-        c.expect(near(panel.pixel(0, 0), rim) && near(panel.pixel(265, 0), rim)
-                     && near(panel.pixel(0, 100), rim) && near(panel.pixel(265, 100), rim),
-                 QStringLiteral("playlist_panel.png: corners blend into the outline"));
-        c.expect(qGray(panel.pixel(30, 80)) > 170, QStringLiteral("playlist_panel.png: light metal"));
+        const int r = panelSize.width() - 1, b = panelSize.height() - 1;
+        c.expect(near(panel.pixel(0, 0), rim) && near(panel.pixel(r, 0), rim)
+                     && near(panel.pixel(0, b), rim) && near(panel.pixel(r, b), rim),
+                 file("playlist_panel.png") + QStringLiteral(": corners blend into the outline"));
+        c.expect(qGray(panel.pixel(30 * s, 80 * s)) > 170, file("playlist_panel.png") + QStringLiteral(": light metal"));
     }
+    if (s == 1)
+        return;
+    for (const char *name : {"skin1.png", "skin2.png", "play.png", "pause.png", "playlist_panel.png",
+                             "about.png", "help.png"})
+        checkScaled(c, dir, QString::fromLatin1(name), s);
+    checkScaled(c, dir, QStringLiteral("playlist_outline.png"), s, true);
+}
+
+} // namespace
+
+bool verifyAssets(const QString &dir)
+{
+    Checks c;
+    for (int s : kScales)
+        checkPictures(c, dir, s);
 
     QImageReader ico(dir + QStringLiteral("/vorlix.ico"));
     std::set<int> sizes;

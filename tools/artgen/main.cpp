@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 int main(int argc, char **argv)
 {
@@ -29,7 +30,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "artgen: cannot create %s\n", qPrintable(out.path()));
         return 1;
     }
-    const std::pair<const char *, std::function<QImage()>> pictures[] = {
+    // The skins, the buttons and the launcher's pictures at every scale.
+    const std::pair<const char *, QImage (*)(int)> scaled[] = {
         {"skin1.png", artgen::drawSkin1},
         {"skin2.png", artgen::drawSkin2},
         {"play.png", artgen::drawPlayButton},
@@ -38,6 +40,13 @@ int main(int argc, char **argv)
         {"playlist_panel.png", artgen::drawPlaylistPanel},
         {"about.png", artgen::drawAbout},
         {"help.png", artgen::drawHelp},
+    };
+    std::vector<std::pair<QString, std::function<QImage()>>> pictures;
+    for (const auto &[name, draw] : scaled)
+        for (int scale : artgen::kScales)
+            pictures.emplace_back(artgen::scaledName(QString::fromLatin1(name), scale),
+                                  [draw = draw, scale] { return draw(scale); });
+    const std::pair<const char *, std::function<QImage()>> single[] = {
         {"about_photo.png", artgen::drawPhoto},
         {"icon32.png", [] { return artgen::drawIcon(32); }},
         {"icon16.png", [] { return artgen::drawIcon(16); }},
@@ -47,9 +56,11 @@ int main(int argc, char **argv)
         {"icon128.png", [] { return artgen::drawIcon(128); }},
         {"icon256.png", [] { return artgen::drawIcon(256); }},
     };
+    for (const auto &[name, draw] : single)
+        pictures.emplace_back(QString::fromLatin1(name), draw);
     bool ok = true;
     for (const auto &[name, draw] : pictures) {
-        const QString path = out.filePath(QString::fromLatin1(name));
+        const QString path = out.filePath(name);
         if (!draw().save(path, "PNG")) {
             std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
             ok = false;

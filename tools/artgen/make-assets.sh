@@ -32,16 +32,19 @@ gif() { # name key-colour
   convert "$raw/$1.png" -strip -dither None -colors 256 -transparent-color "$2" "$work/$1.gif"
   convert "$work/$1.gif" -strip "PNG8:$final/$1.png"
 }
-for name in skin1 skin2 play pause playlist_outline; do
-  gif "$name" white
-done
-gif about red
-gif help magenta
+# Each is drawn for 1x, 2x and 3x screens (name, name@2x, name@3x).
+for scale in "" @2x @3x; do
+  for name in skin1 skin2 play pause playlist_outline; do
+    gif "$name$scale" white
+  done
+  gif "about$scale" red
+  gif "help$scale" magenta
 
-# The panel shows whenever the list does: a palette PNG, which Qt reads
-# without loading a JPEG library and keeps at a byte a pixel. Undithered,
-# 256 colours cannot be told from the drawing.
-convert "$raw/playlist_panel.png" -strip -dither None -colors 256 "PNG8:$final/playlist_panel.png"
+  # The panel shows whenever the list does: a palette PNG, which Qt reads
+  # without loading a JPEG library and keeps at a byte a pixel. Undithered,
+  # 256 colours cannot be told from the drawing.
+  convert "$raw/playlist_panel$scale.png" -strip -dither None -colors 256 "PNG8:$final/playlist_panel$scale.png"
+done
 convert "$raw/about_photo.png" -strip -quality 95 -sampling-factor 1x1 "$final/about_photo.jpg"
 convert "$raw/icon32.png" "$raw/icon16.png" -strip "$final/vorlix.ico"
 # The desktop's icons, one drawing per size.
