@@ -29,7 +29,7 @@ test=(
   xvfb x11-utils xdotool imagemagick openbox
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
   pulseaudio pulseaudio-utils sox lame mpg123 playerctl
-  desktop-file-utils appstream mandoc file
+  desktop-file-utils appstream mandoc file qt6-svg-dev
   clang libclang-rt-dev
 )
 package=("${build[@]}" dpkg-dev debhelper)
