@@ -22,6 +22,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdio>
+
 #if __has_include(<malloc.h>)
 #include <malloc.h>
 #endif
@@ -67,7 +69,11 @@ int main(int argc, char* argv[])
     const vorlix::CommandLine line = vorlix::parseCommandLine(argc, argv);
     if (const std::optional<int> code = vorlix::answerCommandLine(line))
         return *code;
-    vorlix::PlayerLock lock(vorlix::PlayerLock::userRuntimeFolder());
+    QString noRuntimeFolder;
+    vorlix::PlayerLock lock(vorlix::PlayerLock::userRuntimeFolder(&noRuntimeFolder));
+    if (!noRuntimeFolder.isEmpty())
+        std::fprintf(stderr, "vorlix: not using XDG_RUNTIME_DIR (%s): playing alone\n",
+                     noRuntimeFolder.toLocal8Bit().constData());
     const vorlix::PlayerLock::Role role = lock.take();
     if (const std::optional<int> code = vorlix::passToRunningPlayer(line, role, lock.socketPath()))
         return *code;

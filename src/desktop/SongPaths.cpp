@@ -267,7 +267,11 @@ FoundSongs findSongs(const QList<QByteArray>& arguments, QByteArrayView workingF
     FoundSongs found;
     Walker walker(found, stop);
     for (const QByteArray& argument : arguments) {
-        if (const std::optional<QByteArray> path = localPath(argument, workingFolder))
+        // Relative to a working folder that was removed: found nowhere.
+        const bool relative = !argument.startsWith('/') && !isFileUri(argument) && !hasScheme(argument);
+        if (relative && workingFolder.isEmpty())
+            walker.refuse(argument, RefusedSong::Reason::Missing);
+        else if (const std::optional<QByteArray> path = localPath(argument, workingFolder))
             walker.argument(*path);
         else
             walker.refuse(argument, RefusedSong::Reason::NotLocal);

@@ -274,6 +274,7 @@ void frmPlayList::Timer_MP3ListDataShow_Timer()
         List1->setListIndex(0);
     player.Mp3Play1->Open(songPath(List1->Text()), "");
     player.Mp3Play1->Play();
+    player.AnnounceListSong(List1->Text());
 }
 
 // Dragging: the window follows the mouse, then the player is placed so that
