@@ -18,6 +18,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QWindow>
 
 namespace vorlix {
 
@@ -181,6 +182,24 @@ void frmMain::closeEvent(QCloseEvent* event)
     event->ignore();
     if (forms_.MainIfLoaded() == this)
         forms_.SystemClose();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    QWindow* handle = windowHandle();
+    if (screenWatched_ || !handle)
+        return;
+    screenWatched_ = true;
+    // On a screen of another ratio the window's position is counted in that
+    // screen's pixels: once the move is through, the list goes back to its
+    // place below the player.
+    connect(handle, &QWindow::screenChanged, this, [this] {
+        QMetaObject::invokeMethod(this, [this] {
+            if (forms_.PlayListIfLoaded())
+                movePlayListBelow();
+        }, Qt::QueuedConnection);
+    });
 }
 
 void frmMain::Image_power_Click()

@@ -76,6 +76,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -90,6 +91,7 @@ private:
 
     Forms& forms_;
     WindowMover* mover_;
+    bool screenWatched_ = false;
     ScrollingCaption scroll_;
 };
 
