@@ -22,6 +22,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdio>
+
 #if __has_include(<malloc.h>)
 #include <malloc.h>
 #endif
@@ -67,7 +69,11 @@ int main(int argc, char* argv[])
     const vorlix::CommandLine line = vorlix::parseCommandLine(argc, argv);
     if (const std::optional<int> code = vorlix::answerCommandLine(line))
         return *code;
-    vorlix::PlayerLock lock(vorlix::PlayerLock::userRuntimeFolder());
+    QString noRuntimeFolder;
+    vorlix::PlayerLock lock(vorlix::PlayerLock::userRuntimeFolder(&noRuntimeFolder));
+    if (!noRuntimeFolder.isEmpty())
+        std::fprintf(stderr, "vorlix: not using XDG_RUNTIME_DIR (%s): playing alone\n",
+                     noRuntimeFolder.toLocal8Bit().constData());
     const vorlix::PlayerLock::Role role = lock.take();
     if (const std::optional<int> code = vorlix::passToRunningPlayer(line, role, lock.socketPath()))
         return *code;
@@ -83,12 +89,13 @@ int main(int argc, char* argv[])
     QApplication app(qtArguments.argc, qtArguments.argv.data());
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vorlix.vorlix"));
     // Qt's buttons and dialogs in the desktop's language; English without it.
     vorlix::QtTranslations qtTranslations;
     qtTranslations.load();
 
     // The click sounds and the songs: loaded at the first sound.
+    const QString dataFolder = vorlix::dataFolderOf(QCoreApplication::applicationDirPath());
     vorlix::LazyAudio sound(QCoreApplication::applicationDirPath() + QStringLiteral("/vorlix-audio"));
     vorlix::QtMsgBox msgBox;
     vorlix::QtFileDialog fileDialog;
@@ -100,7 +107,7 @@ int main(int argc, char* argv[])
         msgBox,
         fileDialog,
         [&sound] { return sound.makeMp3Play(); },
-        QCoreApplication::applicationDirPath(),
+        dataFolder,
         vorlix::userTempFolder().value_or(QString()),
         helpViewer,
         registry,
@@ -108,11 +115,13 @@ int main(int argc, char* argv[])
     };
 
     vorlix::Forms forms(services);
-    forms.setOnMainUnloaded([] { QCoreApplication::quit(); });
+    // A close whose list could not be saved ends with 1, for the session
+    // manager or script that ended the program.
+    forms.setOnMainUnloaded([&forms] { QCoreApplication::exit(forms.saveFailed() ? 1 : 0); });
     // The one way in for every request from outside to end the program:
     // signals, the session, the window manager, the desktop's media controls.
     const std::function<void()> closeBySystem = [&forms] { forms.SystemClose(); };
-    vorlix::CloseRequests closeRequests(closeBySystem);
+    vorlix::CloseRequests closeRequests(closeBySystem, [&forms] { forms.DisplayLost(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, closeBySystem);
 
     forms.Main().show();

@@ -4,9 +4,15 @@
 #include "about/frmAbout.h"
 #include "about/frmAboutMAin.h"
 #include "player/frmMain.h"
+#include "playlist/PlaylistFile.h"
+#include "playlist/SongList.h"
 #include "playlist/frmPlayList.h"
 
+#include <QDebug>
 #include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace vorlix {
 
@@ -58,6 +64,8 @@ void Forms::UnloadMain()
 {
     if (!main_)
         return;
+    if (auto before = std::exchange(beforeClose_, {}))
+        before();
     unload(main_);
     if (onMainUnloaded_)
         onMainUnloaded_();
@@ -69,6 +77,36 @@ void Forms::SystemClose()
     UnloadMain();
 }
 
+void Forms::DisplayLost()
+{
+    closingBySystem_ = true;
+    if (auto before = std::exchange(beforeClose_, {}))
+        before();
+    if (playList_)
+        playList_->Form_QueryUnload();
+    std::fflush(nullptr);
+    ::_exit(1);
+}
+
+void Forms::KeepSongs(const QList<QByteArray>& songs)
+{
+    if (songs.isEmpty())
+        return;
+    if (playList_) {
+        playList_->KeepSongs(songs);
+        return;
+    }
+    // No list window: they go at the end of the file as it is.
+    if (services_.tempFolder.isEmpty())
+        return;
+    const PlaylistSave save = savePlaylistEdits(playlistFilePath(services_.tempFolder), {}, songs);
+    if (!save.ok) {
+        noteSaveFailed();
+        qWarning().noquote() << QStringLiteral("Vorlix: The play list could not be saved to %1: %2")
+                                    .arg(playlistFilePath(services_.tempFolder), save.error);
+    }
+}
+
 bool Forms::firstTime(const QString& what)
 {
     if (told_.contains(what))
@@ -77,7 +115,14 @@ bool Forms::firstTime(const QString& what)
     return true;
 }
 
-void Forms::UnloadPlayList() { unload(playList_); }
+void Forms::UnloadPlayList()
+{
+    if (playList_) {
+        const SongList& songs = *playList_->List1;
+        lastList_ = {songs.ListCount(), songs.ListIndex(), songs.Text()};
+    }
+    unload(playList_);
+}
 void Forms::UnloadAboutMain() { unload(aboutMain_); }
 void Forms::UnloadAbout() { unload(about_); }
 

@@ -3,6 +3,7 @@
 
 #include "app/Services.h"
 
+#include <QByteArray>
 #include <QSet>
 #include <QString>
 
@@ -48,7 +49,30 @@ public:
     // to show it.
     void SystemClose();
     bool closingBySystem() const { return closingBySystem_; }
+    // The X server is gone and Qt is ending the program: the list is saved,
+    // and no window, timer or bus is touched any more (they may need the
+    // display, or parts of Qt already torn down). Does not return.
+    [[noreturn]] void DisplayLost();
+
+    // Runs first when the program closes, however it closes: hands what is
+    // still on its way in to KeepSongs().
+    void setBeforeClose(std::function<void()> handler) { beforeClose_ = std::move(handler); }
+    // Songs handed in and not yet added when the program closes: they are
+    // saved with the list.
+    void KeepSongs(const QList<QByteArray>& songs);
+    // A save of the list failed in this run: the program ends with 1.
+    void noteSaveFailed() { saveFailed_ = true; }
+    bool saveFailed() const { return saveFailed_; }
     void UnloadPlayList();
+    // What the playlist window held when it was last unloaded: its number of
+    // songs and its selected entry (index -1 for none). The desktop's
+    // controls go by it while there is no playlist window.
+    struct ListMemory {
+        int count = 0;
+        int index = -1;
+        QByteArray entry;
+    };
+    const ListMemory& lastList() const { return lastList_; }
     void UnloadAboutMain();
     void UnloadAbout();
 
@@ -69,8 +93,11 @@ private:
     frmAboutMAin* aboutMain_ = nullptr;
     frmAbout* about_ = nullptr;
     std::function<void()> onMainUnloaded_;
+    std::function<void()> beforeClose_;
     bool closingBySystem_ = false;
+    bool saveFailed_ = false;
     QSet<QString> told_;
+    ListMemory lastList_;
 };
 
 } // namespace vorlix

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/Doors.h"
 
+#include "app/Forms.h"
 #include "desktop/Mpris.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QFile>
 
 #include <cstdio>
 
@@ -48,7 +50,7 @@ QByteArray workingFolder()
     QByteArray folder(4096, '\0');
     while (!::getcwd(folder.data(), size_t(folder.size()))) {
         if (errno != ERANGE)
-            return "/";
+            return {}; // removed: relative names lead nowhere
         folder.resize(folder.size() * 2);
     }
     return QByteArray(folder.constData());
@@ -77,8 +79,19 @@ std::optional<int> passToRunningPlayer(const CommandLine& line, PlayerLock::Role
 {
     if (role == PlayerLock::Role::Later) {
         // The first player may still be on its way up: it is given a moment.
-        if (handOver(socketPath, PlayerRequest{workingFolder(), line.files, line.commands}, 2000))
+        switch (handOver(socketPath, PlayerRequest{workingFolder(), line.files, line.commands}, 3000)) {
+        case HandOver::Taken:
             return 0;
+        case HandOver::Closing:
+            print(stderr, QCoreApplication::translate("vorlix", "vorlix: the running player is closing\n"));
+            return 1;
+        case HandOver::OtherUser:
+            print(stderr, QCoreApplication::translate("vorlix", "vorlix: %1 belongs to another user\n")
+                              .arg(QFile::decodeName(socketPath)));
+            return 1;
+        case HandOver::NoAnswer:
+            break;
+        }
         print(stderr, QCoreApplication::translate("vorlix", "vorlix: the running player does not answer\n"));
         return 1;
     }
@@ -95,17 +108,28 @@ QtArguments::QtArguments(const CommandLine& line) : argc(int(line.qtArguments.si
 }
 
 Doors::Doors(Forms& forms, Mpris& mpris, QObject* parent)
-    : QObject(parent), mpris_(mpris), opener_(forms), drops_(opener_)
+    : QObject(parent), forms_(forms), mpris_(mpris), opener_(forms), drops_(opener_)
 {
+    // What was handed in is kept however soon the close comes.
+    forms_.setBeforeClose([this] {
+        service_.refuseAll();
+        forms_.KeepSongs(opener_.finish());
+    });
     qApp->installEventFilter(&drops_);
     mpris_.setOpener([this](const QByteArray& uri) { opener_.open({uri}, "/"); });
     connect(&service_, &PlayerService::requested, this, &Doors::take);
 }
 
+Doors::~Doors()
+{
+    forms_.setBeforeClose({});
+}
+
 void Doors::start(const CommandLine& line, PlayerLock::Role role, const QByteArray& socketPath)
 {
-    if (role == PlayerLock::Role::First)
-        service_.listen(socketPath);
+    QString why;
+    if (role == PlayerLock::Role::First && !service_.listen(socketPath, &why))
+        print(stderr, QCoreApplication::translate("vorlix", "vorlix: later starts cannot reach this player: %1\n").arg(why));
     if (!line.files.isEmpty())
         opener_.open(line.files, workingFolder());
 }

@@ -41,6 +41,7 @@ class Doors : public QObject {
     Q_OBJECT
 public:
     Doors(Forms& forms, Mpris& mpris, QObject* parent = nullptr);
+    ~Doors() override;
 
     // Once the window shows: listens for later starts when this start holds
     // the lock, and opens the command line's files.
@@ -50,6 +51,7 @@ public:
     SongOpener& opener() { return opener_; }
 
 private:
+    Forms& forms_;
     Mpris& mpris_;
     SongOpener opener_;
     SongDrops drops_;

@@ -2,9 +2,11 @@
 #include "desktop/SinglePlayer.h"
 
 #include <QDataStream>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QIODevice>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <memory>
 
@@ -13,6 +15,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -26,43 +29,38 @@ namespace {
 constexpr quint32 kMagic = 0x566f7231; // "Vor1"
 // Far more than any command line; a peer sending more is cut off.
 constexpr qsizetype kMostBytes = 64 * 1024 * 1024;
+// Requests being read at one time; more wait in the socket's queue.
+constexpr int kMostPeers = 32;
+// The player's one-byte answer to a whole request.
+constexpr char kTaken = 'T';
+constexpr char kClosing = 'C';
 
-int connectTo(const QByteArray& path)
+bool ownPeer(int fd)
 {
-    sockaddr_un address{};
-    if (path.size() >= qsizetype(sizeof address.sun_path)) {
-        errno = ENAMETOOLONG;
-        return -1;
-    }
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, path.constData(), path.size());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return -1;
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
+sockaddr_un addressOf(const QByteArray& path)
 {
-    // A player that stopped reading does not hold us for ever.
-    timeval limit{2, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return address;
+}
+
+// Waits for `events` on fd until the deadline; false when it passed.
+bool await(int fd, short events, const QDeadlineTimer& deadline)
+{
+    for (;;) {
+        pollfd p{fd, events, 0};
+        const int n = ::poll(&p, 1, int(deadline.remainingTime()));
+        if (n > 0)
+            return true;
+        if (n == 0 || errno != EINTR)
             return false;
-        done += n;
     }
-    return true;
 }
 
 } // namespace
@@ -94,17 +92,38 @@ PlayerLock::~PlayerLock()
         ::close(fd_);
 }
 
-QByteArray PlayerLock::userRuntimeFolder()
+QByteArray PlayerLock::userRuntimeFolder(QString* why)
 {
     const QByteArray folder = qgetenv("XDG_RUNTIME_DIR");
-    return folder.startsWith('/') ? folder : QByteArray();
+    return folder.isEmpty() ? QByteArray() : privateFolder(folder, why);
+}
+
+QByteArray PlayerLock::privateFolder(const QByteArray& folder, QString* why)
+{
+    // Anyone who may create names there could listen in our place.
+    struct stat st {};
+    QString problem;
+    if (!folder.startsWith('/'))
+        problem = QStringLiteral("not an absolute path");
+    else if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        problem = QStringLiteral("not a folder");
+    else if (st.st_uid != ::geteuid())
+        problem = QStringLiteral("owned by another user");
+    else if ((st.st_mode & 07777) != 0700)
+        problem = QStringLiteral("open to other users (mode %1, not 0700)").arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'));
+    if (problem.isEmpty())
+        return folder;
+    if (why)
+        *why = QStringLiteral("%1: %2").arg(QFile::decodeName(folder), problem);
+    return {};
 }
 
 PlayerLock::Role PlayerLock::take()
 {
     if (folder_.isEmpty())
         return Role::Alone;
-    fd_ = ::open((folder_ + "/vorlix.lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd_ < 0)
+        fd_ = ::open((folder_ + "/vorlix.lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd_ < 0)
         return Role::Alone;
     if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
@@ -115,66 +134,151 @@ PlayerLock::Role PlayerLock::take()
     return held ? Role::Later : Role::Alone;
 }
 
-bool handOver(const QByteArray& socketPath, const PlayerRequest& request, int patienceMs)
+HandOver handOver(const QByteArray& socketPath, const PlayerRequest& request, int patienceMs)
 {
-    QElapsedTimer clock;
-    clock.start();
+    const QDeadlineTimer deadline(patienceMs);
+    if (socketPath.size() >= qsizetype(sizeof(sockaddr_un::sun_path)))
+        return HandOver::NoAnswer;
+    const sockaddr_un address = addressOf(socketPath);
+    // Non-blocking throughout: a player that is stopped, or whose queue is
+    // full, never holds this start beyond the deadline.
+    int fd = -1;
     for (;;) {
-        const int fd = connectTo(socketPath);
-        if (fd >= 0) {
-            const bool sent = writeAll(fd, request.encode());
-            ::close(fd);
-            return sent;
-        }
-        if ((errno != ENOENT && errno != ECONNREFUSED) || clock.elapsed() >= patienceMs)
-            return false;
+        fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0)
+            return HandOver::NoAnswer;
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+            break;
+        const int error = errno;
+        ::close(fd);
+        // Not there yet, a killed player's, or a full queue: tried again.
+        if ((error != ENOENT && error != ECONNREFUSED && error != EAGAIN) || deadline.hasExpired())
+            return HandOver::NoAnswer;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    const auto done = [fd](HandOver result) {
+        ::close(fd);
+        return result;
+    };
+    if (!ownPeer(fd))
+        return done(HandOver::OtherUser);
+    const QByteArray bytes = request.encode();
+    for (qsizetype sent = 0; sent < bytes.size();) {
+        const ssize_t n = ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n > 0)
+            sent += n;
+        else if (n < 0 && errno == EAGAIN && await(fd, POLLOUT, deadline))
+            continue;
+        else if (n >= 0 || errno != EINTR)
+            break; // a player that closed early may still have said why
+    }
+    ::shutdown(fd, SHUT_WR);
+    char answer = 0;
+    while (await(fd, POLLIN, deadline)) {
+        const ssize_t n = ::recv(fd, &answer, 1, 0);
+        if (n == 1 || (n < 0 && errno != EINTR && errno != EAGAIN) || n == 0)
+            break;
+    }
+    return done(answer == kTaken ? HandOver::Taken : answer == kClosing ? HandOver::Closing : HandOver::NoAnswer);
 }
 
-PlayerService::PlayerService(QObject* parent) : QObject(parent) {}
+PlayerService::PlayerService(int idleMs, QObject* parent) : QObject(parent), idleMs_(idleMs) {}
 
 PlayerService::~PlayerService()
 {
+    // Whoever is still sending learns that this player took nothing.
+    for (int peer : std::as_const(peers_)) {
+        [[maybe_unused]] const auto sent = ::send(peer, &kClosing, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+        ::close(peer);
+    }
     if (fd_ < 0)
         return;
     ::close(fd_);
     ::unlink(path_.constData());
 }
 
-bool PlayerService::listen(const QByteArray& socketPath)
+bool PlayerService::listen(const QByteArray& socketPath, QString* error)
 {
-    sockaddr_un address{};
-    if (fd_ >= 0 || socketPath.size() >= qsizetype(sizeof address.sun_path))
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
         return false;
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, socketPath.constData(), socketPath.size());
-    ::unlink(socketPath.constData());
+    };
+    if (fd_ >= 0 || socketPath.size() >= qsizetype(sizeof(sockaddr_un::sun_path)))
+        return fail(QStringLiteral("the name is too long"));
+    // What a player that is gone left at the name: its socket, or anything
+    // else of ours that is no folder with something in it.
+    struct stat st {};
+    if (::lstat(socketPath.constData(), &st) == 0) {
+        const bool gone = S_ISDIR(st.st_mode) ? ::rmdir(socketPath.constData()) == 0
+                                              : ::unlink(socketPath.constData()) == 0;
+        if (!gone)
+            return fail(QStringLiteral("%1 is in the way: %2").arg(QFile::decodeName(socketPath),
+                                                                   QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    const sockaddr_un address = addressOf(socketPath);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    const mode_t mask = ::umask(0077); // the user's own, whatever the folder
-    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    const mode_t mask = ::umask(0177); // the user's own, whatever the folder
+    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::umask(mask);
     if (!bound || ::listen(fd, 16) != 0) {
+        const int code = errno;
         if (fd >= 0)
             ::close(fd);
-        return false;
+        return fail(QString::fromLocal8Bit(std::strerror(code)));
     }
     fd_ = fd;
     path_ = socketPath;
-    auto* incoming = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-    connect(incoming, &QSocketNotifier::activated, this, &PlayerService::accept);
+    incoming_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(incoming_, &QSocketNotifier::activated, this, &PlayerService::accept);
     return true;
+}
+
+void PlayerService::pauseListening(int ms)
+{
+    incoming_->setEnabled(false);
+    if (ms > 0)
+        QTimer::singleShot(ms, this, [this] { incoming_->setEnabled(peers_.size() < kMostPeers); });
+}
+
+void PlayerService::drop(int peer)
+{
+    if (!peers_.remove(peer))
+        return;
+    ::close(peer);
+    if (!incoming_->isEnabled() && peers_.size() < kMostPeers)
+        incoming_->setEnabled(true);
 }
 
 void PlayerService::accept()
 {
-    for (;;) {
+    while (peers_.size() < kMostPeers) {
         const int peer = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-        if (peer < 0)
+        if (peer < 0) {
+            // Out of descriptors the queue stays readable: looking again at
+            // once would only spin. Connections that end free some.
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+                pauseListening(250);
             return;
+        }
+        if (!ownPeer(peer)) {
+            ::close(peer);
+            continue;
+        }
+        peers_.insert(peer);
         auto* readable = new QSocketNotifier(peer, QSocketNotifier::Read, this);
+        auto* idle = new QTimer(readable);
         auto bytes = std::make_shared<QByteArray>();
-        connect(readable, &QSocketNotifier::activated, this, [this, peer, readable, bytes] {
+        const auto end = [this, peer, readable, idle] {
+            idle->stop();
+            readable->setEnabled(false);
+            readable->deleteLater();
+            drop(peer);
+        };
+        idle->setSingleShot(true);
+        connect(idle, &QTimer::timeout, this, end);
+        idle->start(idleMs_);
+        connect(readable, &QSocketNotifier::activated, this, [this, peer, bytes, end] {
             char chunk[65536];
             const ssize_t n = ::read(peer, chunk, sizeof chunk);
             if (n < 0 && (errno == EAGAIN || errno == EINTR))
@@ -183,15 +287,20 @@ void PlayerService::accept()
                 bytes->append(chunk, n);
                 return;
             }
-            // The peer hung up (or sent more than any request): the request is whole.
-            readable->setEnabled(false);
-            readable->deleteLater();
-            ::close(peer);
+            // The peer is done sending (or sent more than any request).
+            std::optional<PlayerRequest> request;
             if (n == 0)
-                if (const std::optional<PlayerRequest> request = PlayerRequest::decode(*bytes))
+                request = PlayerRequest::decode(*bytes);
+            if (request) {
+                const char answer = closing_ ? kClosing : kTaken;
+                if (!closing_)
                     emit requested(*request);
+                [[maybe_unused]] const auto sent = ::send(peer, &answer, 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+            }
+            end();
         });
     }
+    pauseListening(0); // until a connection ends
 }
 
 } // namespace vorlix

@@ -4,9 +4,12 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 #include <optional>
+
+class QSocketNotifier;
 
 namespace vorlix {
 
@@ -39,8 +42,11 @@ public:
     Role take();
     QByteArray socketPath() const { return folder_ + "/vorlix.socket"; }
 
-    // $XDG_RUNTIME_DIR when it names an absolute folder, else empty.
-    static QByteArray userRuntimeFolder();
+    // $XDG_RUNTIME_DIR when it names a folder of this user's that no one
+    // else may enter (mode 0700), else empty; `why` says what is wrong with
+    // a folder that is named but cannot be used.
+    static QByteArray userRuntimeFolder(QString* why = nullptr);
+    static QByteArray privateFolder(const QByteArray& folder, QString* why);
 
 private:
     QByteArray folder_;
@@ -48,27 +54,48 @@ private:
     QByteArray path_;
 };
 
-// Sends the request to the player listening at `socketPath`. While that
-// player is still starting its socket may not be there yet: it is tried again
-// for up to `patienceMs`. False when no player took it.
-bool handOver(const QByteArray& socketPath, const PlayerRequest& request, int patienceMs);
+enum class HandOver {
+    Taken,      // the player has it
+    Closing,    // the player is on its way out and took nothing
+    NoAnswer,   // no player took it in time
+    OtherUser,  // the socket is another user's: nothing was sent
+};
 
-// The running player's end of the socket.
+// Sends the request to the player listening at `socketPath` and waits for it
+// to confirm, all within `patienceMs`. While that player is still starting
+// its socket may not be there yet (or be a killed player's): it is tried
+// again meanwhile. Nothing here waits longer, whatever the player does.
+HandOver handOver(const QByteArray& socketPath, const PlayerRequest& request, int patienceMs);
+
+// The running player's end of the socket. Only the user's own processes are
+// heard; a connection that has not sent its whole request within
+// `idleMs` is dropped, and while the process is short of descriptors no
+// more are taken for a moment.
 class PlayerService : public QObject {
     Q_OBJECT
 public:
-    explicit PlayerService(QObject* parent = nullptr);
+    explicit PlayerService(int idleMs = 3000, QObject* parent = nullptr);
     ~PlayerService() override;
-    // Replaces whatever socket file is there: the caller holds the lock.
-    bool listen(const QByteArray& socketPath);
+    // Takes over the name when a killed player's socket (or an empty folder)
+    // is in its way: the caller holds the lock. False when it cannot, with
+    // the reason in `error`.
+    bool listen(const QByteArray& socketPath, QString* error = nullptr);
+    // From now on every request is refused as from a closing player.
+    void refuseAll() { closing_ = true; }
 
 signals:
     void requested(const PlayerRequest& request);
 
 private:
     void accept();
+    void drop(int peer);
+    void pauseListening(int ms);
     int fd_ = -1;
+    int idleMs_;
+    bool closing_ = false;
     QByteArray path_;
+    QSocketNotifier* incoming_ = nullptr;
+    QSet<int> peers_;
 };
 
 } // namespace vorlix

@@ -24,6 +24,7 @@ SongOpener::SongOpener(Forms& forms, QObject* parent) : QObject(parent), forms_(
 
 SongOpener::~SongOpener()
 {
+    stop_->store(true);
     if (search_)
         search_->wait();
 }
@@ -35,6 +36,8 @@ bool SongOpener::modalDialogOpen()
 
 void SongOpener::open(const QList<QByteArray>& arguments, const QByteArray& workingFolder)
 {
+    if (stop_->load())
+        return;
     requests_.append({arguments, workingFolder});
     searchNext();
 }
@@ -44,20 +47,39 @@ void SongOpener::searchNext()
 {
     if (search_ || requests_.isEmpty())
         return;
-    search_ = QThread::create([this, request = requests_.takeFirst()] {
-        FoundSongs found = findSongs(request.arguments, request.workingFolder);
-        QMetaObject::invokeMethod(this, [this, found = std::move(found)] { deliver(found); }, Qt::QueuedConnection);
+    search_ = QThread::create([this, request = requests_.takeFirst(), stop = stop_] {
+        searched_ = findSongs(request.arguments, request.workingFolder, stop.get());
     });
     connect(search_, &QThread::finished, this, [this] {
         search_->deleteLater();
         search_ = nullptr;
+        deliver(std::exchange(searched_, {}));
         searchNext();
     });
     search_->start();
 }
 
+QList<QByteArray> SongOpener::finish()
+{
+    stop_->store(true);
+    retry_->stop();
+    if (search_) {
+        search_->disconnect(this);
+        search_->wait();
+        search_->deleteLater();
+        search_ = nullptr;
+        pending_.songs += std::exchange(searched_, {}).songs;
+    }
+    for (const Request& request : std::exchange(requests_, {}))
+        pending_.songs += findSongs(request.arguments, request.workingFolder, stop_.get()).songs;
+    hasPending_ = false;
+    return std::exchange(pending_, {}).songs;
+}
+
 void SongOpener::deliver(const FoundSongs& found)
 {
+    if (stop_->load())
+        return;
     // Requests that wait together are told together.
     pending_.songs += found.songs;
     pending_.refused += found.refused;

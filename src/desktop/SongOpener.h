@@ -7,6 +7,9 @@
 #include <QList>
 #include <QObject>
 
+#include <atomic>
+#include <memory>
+
 class QThread;
 class QTimer;
 
@@ -37,6 +40,12 @@ public:
     // True while the user must answer a modal dialog first.
     static bool modalDialogOpen();
 
+    // The program is closing: a running search stops at once, requests not
+    // searched yet give only the files they name, and nothing is played or
+    // shown any more. Returns the songs that were asked for and are not in
+    // the list yet, for the list to keep.
+    QList<QByteArray> finish();
+
 signals:
     // After songs have been delivered, whatever became of them.
     void delivered();
@@ -53,6 +62,8 @@ private:
     Forms& forms_;
     QList<Request> requests_;
     QThread* search_ = nullptr;
+    FoundSongs searched_; // the running search's, once it has ended
+    std::shared_ptr<std::atomic_bool> stop_ = std::make_shared<std::atomic_bool>(false);
     FoundSongs pending_;
     bool hasPending_ = false;
     bool busy_ = false;

@@ -12,9 +12,14 @@
 #include <set>
 #include <utility>
 
+#include <climits>
+#include <cstdlib>
+
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace vorlix {
@@ -70,17 +75,54 @@ bool readableRegularFile(const QByteArray& path)
     return regular;
 }
 
+// The kernel's views of itself and the device nodes: no songs there, and
+// names that stand for other things (/proc/self/cwd is whoever looks).
+bool systemFileSystem(const QByteArray& path, const struct stat& st)
+{
+    struct statfs fs {};
+    if (::statfs(path.constData(), &fs) != 0)
+        return false;
+    switch (quint64(fs.f_type)) {
+    case PROC_SUPER_MAGIC: case SYSFS_MAGIC: case CGROUP_SUPER_MAGIC: case CGROUP2_SUPER_MAGIC:
+    case DEBUGFS_MAGIC: case TRACEFS_MAGIC: case SECURITYFS_MAGIC: case DEVPTS_SUPER_MAGIC:
+    case PSTOREFS_MAGIC: case BPF_FS_MAGIC: case BINFMTFS_MAGIC: case EFIVARFS_MAGIC:
+    case SELINUX_MAGIC: case SMACK_MAGIC: case NSFS_MAGIC:
+        return true;
+    }
+    // /dev is a memory file system like /tmp: it is told by its mount.
+    static const std::optional<dev_t> devices = []() -> std::optional<dev_t> {
+        struct stat dev {}, root {};
+        if (::stat("/dev", &dev) == 0 && ::stat("/", &root) == 0 && dev.st_dev != root.st_dev)
+            return dev.st_dev;
+        return std::nullopt;
+    }();
+    return devices == st.st_dev;
+}
+
+// "/proc/self/cwd/a.mp3" as the file it leads to; other names as they are.
+QByteArray throughSystem(const QByteArray& path)
+{
+    const qsizetype second = path.indexOf('/', 1);
+    const QByteArray top = second < 0 ? path : path.left(second);
+    struct stat st {};
+    if (!path.startsWith('/') || ::stat(top.constData(), &st) != 0 || !systemFileSystem(top, st))
+        return path;
+    char resolved[PATH_MAX];
+    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : path;
+}
+
 class Walker {
 public:
-    explicit Walker(FoundSongs& found) : found_(found) {}
+    Walker(FoundSongs& found, const std::atomic_bool* stop) : found_(found), stop_(stop) {}
 
-    void argument(const QByteArray& path)
+    void argument(QByteArray path)
     {
         struct stat st {};
         if (path.isEmpty() || path.contains('\0')) {
             refuse(path, RefusedSong::Reason::Missing);
             return;
         }
+        path = throughSystem(path);
         if (::stat(path.constData(), &st) != 0) {
             refuse(path, errno == EACCES ? RefusedSong::Reason::Unreadable : RefusedSong::Reason::Missing);
             return;
@@ -88,16 +130,23 @@ public:
         if (S_ISDIR(st.st_mode)) {
             QList<QByteArray> songs;
             folder(path, st, songs);
+            if (songs.isEmpty() && !stopped())
+                refuse(path, RefusedSong::Reason::NoSongs);
             std::sort(songs.begin(), songs.end());
             found_.songs += songs;
             return;
         }
-        file(path, true, found_.songs);
+        if (systemFileSystem(path, st))
+            refuse(path, RefusedSong::Reason::Unreadable);
+        else
+            file(path, true, found_.songs);
     }
 
     void refuse(const QByteArray& path, RefusedSong::Reason reason) { found_.refused.append({path, reason}); }
 
 private:
+    bool stopped() const { return stop_ && stop_->load(std::memory_order_relaxed); }
+
     void file(const QByteArray& path, bool named, QList<QByteArray>& songs)
     {
         if (!hasMp3Name(path)) {
@@ -115,7 +164,7 @@ private:
     void folder(const QByteArray& path, const struct stat& st, QList<QByteArray>& songs)
     {
         // A link back up the tree leads to a folder already seen.
-        if (!seen_.insert({st.st_dev, st.st_ino}).second)
+        if (stopped() || !seen_.insert({st.st_dev, st.st_ino}).second || systemFileSystem(path, st))
             return;
         DIR* dir = ::opendir(path.constData());
         if (!dir) {
@@ -124,6 +173,8 @@ private:
         }
         const QByteArray prefix = path.endsWith('/') ? path : path + '/';
         while (const dirent* entry = ::readdir(dir)) {
+            if (stopped())
+                break;
             const QByteArrayView name(entry->d_name);
             if (name == "." || name == "..")
                 continue;
@@ -133,13 +184,14 @@ private:
                 continue; // a dangling link
             if (S_ISDIR(childStat.st_mode))
                 folder(child, childStat, songs);
-            else if (S_ISREG(childStat.st_mode))
+            else if (S_ISREG(childStat.st_mode) && (entry->d_type != DT_LNK || !systemFileSystem(child, childStat)))
                 file(child, false, songs);
         }
         ::closedir(dir);
     }
 
     FoundSongs& found_;
+    const std::atomic_bool* stop_;
     std::set<std::pair<dev_t, ino_t>> seen_;
 };
 
@@ -151,6 +203,7 @@ QString reasonText(RefusedSong::Reason reason)
     case RefusedSong::Reason::Unreadable: return QCoreApplication::translate("vorlix", "cannot be read");
     case RefusedSong::Reason::LineBreak: return QCoreApplication::translate("vorlix", "its name holds a line break");
     case RefusedSong::Reason::NotLocal: return QCoreApplication::translate("vorlix", "not a file on this computer");
+    case RefusedSong::Reason::NoSongs: return QCoreApplication::translate("vorlix", "no songs in it");
     }
     return {};
 }
@@ -209,12 +262,16 @@ bool hasMp3Name(QByteArrayView path)
     return name.size() >= 4 && name.last(4).compare(".mp3", Qt::CaseInsensitive) == 0;
 }
 
-FoundSongs findSongs(const QList<QByteArray>& arguments, QByteArrayView workingFolder)
+FoundSongs findSongs(const QList<QByteArray>& arguments, QByteArrayView workingFolder, const std::atomic_bool* stop)
 {
     FoundSongs found;
-    Walker walker(found);
+    Walker walker(found, stop);
     for (const QByteArray& argument : arguments) {
-        if (const std::optional<QByteArray> path = localPath(argument, workingFolder))
+        // Relative to a working folder that was removed: found nowhere.
+        const bool relative = !argument.startsWith('/') && !isFileUri(argument) && !hasScheme(argument);
+        if (relative && workingFolder.isEmpty())
+            walker.refuse(argument, RefusedSong::Reason::Missing);
+        else if (const std::optional<QByteArray> path = localPath(argument, workingFolder))
             walker.argument(*path);
         else
             walker.refuse(argument, RefusedSong::Reason::NotLocal);

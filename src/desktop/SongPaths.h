@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <optional>
 
 namespace vorlix {
@@ -31,7 +32,7 @@ QList<QByteArray> uriListEntries(QByteArrayView data);
 bool hasMp3Name(QByteArrayView path);
 
 struct RefusedSong {
-    enum class Reason { NotMp3, Missing, Unreadable, LineBreak, NotLocal };
+    enum class Reason { NotMp3, Missing, Unreadable, LineBreak, NotLocal, NoSongs };
     QByteArray path;
     Reason reason;
 };
@@ -43,11 +44,17 @@ struct FoundSongs {
 
 // The songs that the arguments name, in their order. A folder gives the MP3
 // files found below it, sorted by path; a folder met again (through a
-// symbolic link) is not walked twice. A file named on its own must be a
+// symbolic link) is not walked twice, and the system's own file systems
+// (/proc, /sys, /dev and their like) are not entered at all. A folder named
+// with no song below it is refused. A file named on its own must be a
 // readable regular file with an MP3 name that fits on one line of the list
 // file, or it is refused with its reason. In folders, files of other kinds
-// are passed over without a word.
-FoundSongs findSongs(const QList<QByteArray>& arguments, QByteArrayView workingFolder);
+// are passed over without a word. A name that leads through /proc or /sys
+// (/proc/self/cwd/a.mp3) is stored as the file it names.
+// Once `stop` is set no more folders are read: what was found so far is
+// returned, and files named on their own are still looked at.
+FoundSongs findSongs(const QList<QByteArray>& arguments, QByteArrayView workingFolder,
+                     const std::atomic_bool* stop = nullptr);
 
 // The one message that tells what was not added: a few of the paths, each
 // with its reason, and how many more there were. Empty when none was refused.

@@ -40,8 +40,8 @@ extern "C" void onCloseSignal(int)
 
 } // namespace
 
-CloseRequests::CloseRequests(std::function<void()> close, QObject* parent)
-    : QObject(parent), close_(std::move(close))
+CloseRequests::CloseRequests(std::function<void()> close, std::function<void()> displayLost, QObject* parent)
+    : QObject(parent), close_(std::move(close)), displayLost_(std::move(displayLost))
 {
 #ifdef Q_OS_UNIX
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) == 0) {
@@ -145,7 +145,10 @@ void CloseRequests::onExit()
     if (xcb_connection_has_error(static_cast<xcb_connection_t*>(requests->xcb_)) == 0)
         return;
     liveRequests = nullptr;
-    requests->close_();
+    if (requests->displayLost_)
+        requests->displayLost_();
+    else
+        requests->close_();
 #endif
 }
 

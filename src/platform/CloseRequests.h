@@ -18,11 +18,13 @@ namespace vorlix {
 // - the window manager's close (WM_DELETE_WINDOW) of the watched window,
 //   also while a modal dialog blocks it, when Qt itself drops it;
 // - the loss of the X server: Qt ends the program with exit() as soon as it
-//   sees the connection broken, so `close` runs from within that exit.
+//   sees the connection broken, so `displayLost` runs from within that exit
+//   instead (`close` when none is given); it must not touch a window.
 class CloseRequests : public QObject, private QAbstractNativeEventFilter {
     Q_OBJECT
 public:
-    explicit CloseRequests(std::function<void()> close, QObject* parent = nullptr);
+    explicit CloseRequests(std::function<void()> close, std::function<void()> displayLost = {},
+                           QObject* parent = nullptr);
     ~CloseRequests() override;
 
     void watchWindow(QWidget& window);
@@ -33,6 +35,7 @@ private:
     static void onExit();
 
     std::function<void()> close_;
+    std::function<void()> displayLost_;
     QSocketNotifier* notifier_ = nullptr;
     QPointer<QWidget> watched_;
     // The X connection and its two atoms; null off X11.

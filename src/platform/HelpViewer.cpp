@@ -101,10 +101,21 @@ QSize pageSize()
 QString problemPage(const QString& file, const QString& why)
 {
     const QFileInfo info(file);
+    const QString where = info.exists() ? QStringLiteral("It is in the folder") : QStringLiteral("It was looked for in the folder");
     return QStringLiteral("<h3>Help cannot be shown</h3><p>The help file <b>%1</b> cannot be shown: %2.</p>"
-                          "<p>It was looked for in the folder <b>%3</b>.</p>")
-        .arg(info.fileName().toHtmlEscaped(), why.toHtmlEscaped(),
+                          "<p>%3 <b>%4</b>.</p>")
+        .arg(info.fileName().toHtmlEscaped(), why.toHtmlEscaped(), where,
              QDir::toNativeSeparators(info.absolutePath()).toHtmlEscaped());
+}
+
+// A page is text: a NUL or another control character that no text holds
+// marks a binary file, such as an old compiled help file or a picture.
+bool isText(const QByteArray& bytes)
+{
+    return std::none_of(bytes.cbegin(), bytes.cend(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 && u != '\t' && u != '\n' && u != '\r' && u != '\f' && u != 0x1b;
+    });
 }
 
 // The help page: pages and pictures pass the checks before Qt sees them.
@@ -146,6 +157,8 @@ QString refuseHelpPage(const QByteArray& html, const HelpLimits& limits)
 {
     if (html.size() > limits.maxBytes)
         return QStringLiteral("it is larger than %1 KB").arg(limits.maxBytes / 1024);
+    if (!isText(html))
+        return QStringLiteral("it is not a help page");
     if (nestingDepth(html, limits.maxDepth) > limits.maxDepth)
         return QStringLiteral("its parts are nested deeper than %1 levels").arg(limits.maxDepth);
     return {};

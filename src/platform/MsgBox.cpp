@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MsgBox.h"
 
+#include "platform/WindowHints.h"
+
 #include <QMessageBox>
 
 namespace vorlix {
@@ -29,6 +31,8 @@ int QtMsgBox::show(QWidget* parent, const QString& prompt, int style, const QStr
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    // A message box has a fixed size: a close button only in its title bar.
+    askForCloseButtonOnly(box, FixedWindowKind::Dialog);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgBoxResult::Yes;

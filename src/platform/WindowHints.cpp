@@ -41,14 +41,16 @@ void askForCloseButtonOnly(QWidget& window, FixedWindowKind kind)
     const quint32 motif[5] = {kFunctionsField | kDecorationsField, kMove | kClose, kBorder | kTitle | kMenu, 0, 0};
     const quint32 motifAtom = internAtom(conn, "_MOTIF_WM_HINTS");
     xcb_change_property(conn, XCB_PROP_MODE_REPLACE, id, motifAtom, motifAtom, 32, 5, motif);
-    if (kind == FixedWindowKind::Palette) {
-        // Most fitting first; a window manager that knows no toolbars takes
-        // it for the utility window Qt makes of it.
-        const quint32 types[2] = {internAtom(conn, "_NET_WM_WINDOW_TYPE_TOOLBAR"),
-                                  internAtom(conn, "_NET_WM_WINDOW_TYPE_UTILITY")};
-        xcb_change_property(conn, XCB_PROP_MODE_REPLACE, id, internAtom(conn, "_NET_WM_WINDOW_TYPE"),
-                            XCB_ATOM_ATOM, 32, 2, types);
-    }
+    // Some window managers (openbox) leave the Motif functions aside and
+    // offer minimising by the window type alone; they offer it to no
+    // toolbar. A minimised window of ours would have no taskbar entry to come
+    // back from. A window manager that knows no toolbars takes the window for
+    // what it is.
+    const quint32 types[2] = {internAtom(conn, "_NET_WM_WINDOW_TYPE_TOOLBAR"),
+                              internAtom(conn, kind == FixedWindowKind::Palette ? "_NET_WM_WINDOW_TYPE_UTILITY"
+                                                                                : "_NET_WM_WINDOW_TYPE_DIALOG")};
+    xcb_change_property(conn, XCB_PROP_MODE_REPLACE, id, internAtom(conn, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM,
+                        32, 2, types);
     xcb_flush(conn);
 #else
     Q_UNUSED(window);

@@ -9,6 +9,7 @@
 #include "player/frmMainLayout.h"
 #include "playlist/frmPlayList.h"
 #include "playlist/frmPlayListLayout.h"
+#include "skin/Announcer.h"
 #include "skin/ImageControl.h"
 #include "skin/Label.h"
 #include "skin/PictureBox.h"
@@ -52,6 +53,9 @@ frmMain::frmMain(Forms& forms)
       mover_(new WindowMover(*this))
 {
     setWindowTitle(QStringLiteral("Ormatel"));
+    // The window manager reads the title above; a screen reader calls the
+    // window by the program's name.
+    setAccessibleName(kProgramTitle);
     resize(L::kDesignClientSize);
     buildControls();
     connectHandlers();
@@ -82,6 +86,10 @@ void frmMain::buildControls()
     Text_Title->setAlignment(Qt::AlignRight);
     Text_Title->setCaption(kIdleCaption);
     Text_Title->hide();
+    Text_Title->setStatusLine(true);
+    announcer_ = new Announcer(Text_Title, [this](const QWidget* window) {
+        return window == this || window == forms_.PlayListIfLoaded();
+    });
     Image_power = place(new ImageControl(pic1), L::Image_power);
     Image_pause = place(new ImageControl(pic1), L::Image_pause);
     Image_pause->setPictureFile(QStringLiteral(":/pause.png"));
@@ -207,6 +215,7 @@ void frmMain::Image_power_Click()
     forms_.services().playClick();
     if (Text_Title->isHidden()) {
         SwitchOn();
+        Announce(tr("Player on"));
         return;
     }
     askToClose();
@@ -242,6 +251,7 @@ void frmMain::Image_button_Click()
 {
     forms_.services().playClick();
     frmPlayList& playList = forms_.PlayList();
+    QString started;
     if (!playList.isHidden()) {
         SongList& list = *playList.List1;
         if (list.ListIndex() == -1 && list.ListCount() > 0)
@@ -249,6 +259,7 @@ void frmMain::Image_button_Click()
         if (list.ListCount() == 0)
             return;
         startSelectedListSong(playList);
+        started = listSongTitle(displayPath(list.Text()));
         playList.hide();
     } else {
         CommonDialog1.Filter = QStringLiteral("Mp3|*.mp3");
@@ -261,9 +272,12 @@ void frmMain::Image_button_Click()
             Mp3Play1->Stop();
             Mp3Play1->Open(songPath(QFile::encodeName(CommonDialog1.FileName())), "");
             Mp3Play1->Play();
+            started = dialogSongTitle(CommonDialog1.FileTitle());
         }
     }
     showPlayingState();
+    // Once the focus has gone from Play to Pause.
+    Announce(started);
     emit PlayerChanged();
 }
 
@@ -275,6 +289,7 @@ void frmMain::PlayListSong(int index)
     Timer_MP3DataShow->setEnabled(false);
     startSelectedListSong(playList);
     showPlayingState();
+    AnnounceListSong(playList.List1->Text());
     emit PlayerChanged();
 }
 
@@ -285,6 +300,16 @@ void frmMain::startSelectedListSong(frmPlayList& playList)
     Mp3Play1->Open(songPath(playList.List1->Text()), "");
     Mp3Play1->Play();
     playList.Timer_MP3ListDataShow->setEnabled(true);
+}
+
+void frmMain::Announce(const QString& message)
+{
+    announcer_->say(message);
+}
+
+void frmMain::AnnounceListSong(const QByteArray& entry)
+{
+    Announce(listSongTitle(displayPath(entry)));
 }
 
 void frmMain::showPlayingState()
@@ -357,7 +382,9 @@ void frmMain::stepVolume(VolumeDirection direction)
     const auto volume2 = Mp3Play1->GetVolume2();
     const auto [next1, next2] = steppedVolume(volume1, volume2, direction);
     Mp3Play1->SetVolume(next1, next2);
-    Text_Title->setCaption(volumeCaption(Mp3Play1->GetVolume1()));
+    const auto shown = Mp3Play1->GetVolume1();
+    Text_Title->setCaption(volumeCaption(shown));
+    Announce(tr("Volume %1%").arg(volumePercent(shown)));
     emit PlayerChanged();
 }
 

@@ -2,12 +2,14 @@
 #include "playlist/PlaylistFile.h"
 
 #include <QFile>
+#include <QHash>
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
 #include <QSaveFile>
 #else
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -90,6 +92,35 @@ QList<QByteArray> mergePlaylist(const QList<QByteArray>& base, const QList<QByte
             merged.append(base[i]);
     merged.append(theirs.mid(theirAdditions));
     merged.append(ours.mid(ourAdditions));
+
+    // A list that was itself merged may hold the same songs in another
+    // order, which the matching above takes for removed and added again.
+    // Each path is kept as often as both sides together leave it: what
+    // either added, less what either removed.
+    QHash<QByteArray, qsizetype> wanted;
+    for (const QByteArray& e : theirs)
+        ++wanted[e];
+    for (const QByteArray& e : ours)
+        ++wanted[e];
+    for (const QByteArray& e : base)
+        --wanted[e];
+    QHash<QByteArray, qsizetype> have;
+    for (const QByteArray& e : merged)
+        ++have[e];
+    for (qsizetype i = merged.size() - 1; i >= 0; --i) { // extra copies go from the end
+        qsizetype& n = have[merged[i]];
+        if (n > wanted.value(merged[i])) {
+            --n;
+            merged.remove(i);
+        }
+    }
+    for (const QByteArray& e : ours) { // and copies missing come in our order
+        qsizetype& n = have[e];
+        if (n < wanted.value(e)) {
+            ++n;
+            merged.append(e);
+        }
+    }
     return merged;
 }
 
@@ -126,6 +157,17 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QS
     if (!ok && error)
         *error = file.errorString();
     return ok;
+}
+
+PlaylistSave savePlaylistEdits(const QString& path, const QList<QByteArray>& base,
+                               const QList<QByteArray>& ours, int)
+{
+    const PlaylistRead now = readPlaylistFile(path);
+    if (!now.mayReplaceFile())
+        return {false, {}, now.error};
+    PlaylistSave save{true, now.status == PlaylistRead::Status::Read ? mergePlaylist(base, ours, now.entries) : ours, {}};
+    save.ok = writePlaylistFile(path, save.saved, &save.error);
+    return save;
 }
 
 // Saves here go without turns.
@@ -270,53 +312,145 @@ PlaylistRead readPlaylistFile(const QString& path)
         return {PlaylistRead::Status::Unreadable, {}, QStringLiteral("It is not a regular file.")};
     if (code)
         return unreadable(code);
-    return {PlaylistRead::Status::Read, parsePlaylist(bytes), {}};
+    return {PlaylistRead::Status::Read, parsePlaylist(bytes), {}, quint64(st.st_dev), quint64(st.st_ino)};
 }
 
-bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QString* error)
-{
-    const auto fail = [error](int code) {
-        if (error)
-            *error = QString::fromLocal8Bit(std::strerror(code));
-        return false;
-    };
-    const QByteArray target = QFile::encodeName(path);
-    if (target.isEmpty() || target.endsWith('/'))
-        return fail(EISDIR);
-    const QByteArray folder = folderOf(target);
+namespace {
 
+QString errorText(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// A new file beside `target` holding the entries, flushed to disk and still
+// locked (see makeTemp()); -1 on failure, with nothing left behind.
+int writeBeside(const QByteArray& target, const QList<QByteArray>& entries, QByteArray& temp)
+{
     // What a save cut short left there goes first: on a nearly full disk its
     // room may be what this save needs.
     const QByteArray tempPrefix = tempPrefixOf(target);
+    const QByteArray folder = folderOf(target);
     removeStaleTemps(folder, tempPrefix);
-
-    // The new file is made beside the old one, so that rename() can put it in
-    // place in one step. rename() replaces whatever name is at target, a
-    // symbolic link included, and never writes through the link.
-    QByteArray temp;
     const int fd = makeTemp(temp, folder + '/' + tempPrefix + "XXXXXX");
     if (fd < 0)
-        return fail(errno);
-
+        return -1;
     const QByteArray bytes = serializePlaylist(entries);
-    // Renamed while still locked; fsync() has put the bytes on disk by then.
-    const bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0 &&
-                    ::rename(temp.constData(), target.constData()) == 0;
+    if (::fchmod(fd, 0600) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0)
+        return fd;
     const int code = errno;
     ::close(fd);
-    if (!ok) {
-        ::unlink(temp.constData());
-        return fail(code);
-    }
+    ::unlink(temp.constData());
+    errno = code;
+    return -1;
+}
 
-    // Make the rename itself durable. The new file is in place whatever this
-    // returns, so a failure here is not reported as a failed save.
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// Makes the rename itself durable. The new file is in place whatever this
+// returns, so a failure here is not reported as a failed save.
+void syncFolder(const QByteArray& target)
+{
+    const int dirFd = ::open(folderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
+}
+
+bool badTarget(const QByteArray& target)
+{
+    return target.isEmpty() || target.endsWith('/');
+}
+
+} // namespace
+
+bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries, QString* error)
+{
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temp;
+    // rename() replaces whatever name is at target, a symbolic link
+    // included, and never writes through the link. The new file is renamed
+    // while still locked; fsync() has put the bytes on disk by then.
+    const int fd = badTarget(target) ? (errno = EISDIR, -1) : writeBeside(target, entries, temp);
+    const bool ok = fd >= 0 && ::rename(temp.constData(), target.constData()) == 0;
+    const int code = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!ok) {
+        if (fd >= 0)
+            ::unlink(temp.constData());
+        if (error)
+            *error = errorText(code);
+        return false;
+    }
+    syncFolder(target);
     return true;
+}
+
+PlaylistSave savePlaylistEdits(const QString& path, const QList<QByteArray>& base,
+                               const QList<QByteArray>& ours, int patienceMs)
+{
+    const PlaylistSaveTurn turn(path, patienceMs);
+    PlaylistRead now = readPlaylistFile(path);
+    if (!now.mayReplaceFile())
+        return {false, {}, now.error};
+    QList<QByteArray> list = now.status == PlaylistRead::Status::Read ? mergePlaylist(base, ours, now.entries) : ours;
+    const QByteArray target = QFile::encodeName(path);
+    if (badTarget(target))
+        return {false, {}, errorText(EISDIR)};
+    // Each round that finds another player's file in the place of the one it
+    // read merges that file in; players that keep saving could hold a save
+    // here for ever, so it gives up after a while.
+    for (int round = 0; round < 50; ++round) {
+        QByteArray temp;
+        const int fd = writeBeside(target, list, temp);
+        if (fd < 0)
+            return {false, {}, errorText(errno)};
+        struct stat mine {};
+        ::fstat(fd, &mine);
+        // The new file and the one in place trade names in one step; with no
+        // file in place, the name is taken only if no one took it meanwhile.
+        const bool had = now.status == PlaylistRead::Status::Read;
+        const int moved = ::renameat2(AT_FDCWD, temp.constData(), AT_FDCWD, target.constData(),
+                                      had ? RENAME_EXCHANGE : RENAME_NOREPLACE);
+        const int code = errno;
+        bool wasOther = false;
+        QByteArray otherBytes;
+        if (moved == 0 && had) {
+            // Now under the temporary name: the file that was in place.
+            const int old = ::open(temp.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+            struct stat st {};
+            wasOther = old >= 0 && ::fstat(old, &st) == 0 && S_ISREG(st.st_mode) &&
+                       (quint64(st.st_dev) != now.device || quint64(st.st_ino) != now.inode) &&
+                       readAll(old, otherBytes, qsizetype(st.st_size));
+            if (old >= 0)
+                ::close(old);
+        }
+        ::unlink(temp.constData());
+        ::close(fd);
+        if (moved != 0) {
+            if (code == EEXIST || code == ENOENT) { // someone saved first, or took the file away
+                now = readPlaylistFile(path);
+                if (!now.mayReplaceFile())
+                    return {false, {}, now.error};
+                list = now.status == PlaylistRead::Status::Read ? mergePlaylist(base, ours, now.entries) : ours;
+                continue;
+            }
+            if (code != EINVAL) // EINVAL: a file system that cannot swap names
+                return {false, {}, errorText(code)};
+            QString error;
+            if (!writePlaylistFile(path, list, &error))
+                return {false, {}, error};
+            return {true, list, {}};
+        }
+        syncFolder(target);
+        if (!wasOther)
+            return {true, list, {}};
+        // Another player saved between our look and our swap: its list goes
+        // into ours, and ours, now in place, is what the next round replaces.
+        const QList<QByteArray> merged = mergePlaylist(now.entries, list, parsePlaylist(otherBytes));
+        now = {PlaylistRead::Status::Read, std::move(list), {}, quint64(mine.st_dev), quint64(mine.st_ino)};
+        list = merged;
+    }
+    return {false, {}, QStringLiteral("Other players keep saving the list.")};
 }
 
 PlaylistSaveTurn::PlaylistSaveTurn(const QString& path, int patienceMs)

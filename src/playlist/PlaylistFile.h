@@ -42,6 +42,9 @@ struct PlaylistRead {
     Status status = Status::Missing;
     QList<QByteArray> entries;
     QString error;   // why it is Unreadable, as the system tells it
+    // Which file was read: every save puts a new one in place, so another
+    // file here means that someone saved since.
+    quint64 device = 0, inode = 0;
 
     // False after Unreadable: the file there still holds songs we could not
     // load, so saving over it would lose them. Keep the list in memory only.
@@ -69,17 +72,33 @@ bool writePlaylistFile(const QString& path, const QList<QByteArray>& entries,
 // back, so that players saving at one moment take turns and each keeps what
 // the other wrote. It locks the file's folder, as every save replaces the
 // file itself. A turn that does not come within the patience is not waited
-// for any longer: the save then goes ahead, as it would without a turn.
+// for any longer (see savePlaylistEdits()).
 class PlaylistSaveTurn {
 public:
     explicit PlaylistSaveTurn(const QString& path, int patienceMs = 2000);
     ~PlaylistSaveTurn();
     PlaylistSaveTurn(const PlaylistSaveTurn&) = delete;
     PlaylistSaveTurn& operator=(const PlaylistSaveTurn&) = delete;
+    bool held() const { return fd_ >= 0; }
 
 private:
     int fd_ = -1;
 };
+
+struct PlaylistSave {
+    bool ok = false;
+    QList<QByteArray> saved; // what the file holds now, when ok
+    QString error;
+};
+
+// Saves `ours`, the list made from `base` by the user's edits, into the file
+// at path, keeping what other players saved there since `base` was read
+// (see mergePlaylist()). It waits for its turn as above. Without the turn it
+// still loses nothing: the new file is swapped with the one in place in one
+// step, and when that one is not the file the save read, another player
+// saved in between, and its list is merged in and saved again.
+PlaylistSave savePlaylistEdits(const QString& path, const QList<QByteArray>& base,
+                               const QList<QByteArray>& ours, int patienceMs = 2000);
 
 // folder + "mp3list.ini"; folder ends in a separator (see userTempFolder()).
 QString playlistFilePath(const QString& tempFolder);

@@ -134,7 +134,7 @@ void frmPlayList::Form_QueryUnload()
 {
     // An unchanged list leaves the file alone: another player may have saved
     // its own edits since we read it.
-    if (MP3ListFile.isEmpty() || keepFile_ || List1->entries() == read_)
+    if (MP3ListFile.isEmpty() || keepFile_ || (kept_.isEmpty() && List1->entries() == read_))
         return;
     QString reason;
     if (!saveEdits(reason))
@@ -146,17 +146,13 @@ void frmPlayList::Form_QueryUnload()
 // told of a failure, so that no other player waits on the message.
 bool frmPlayList::saveEdits(QString& reason)
 {
-    const PlaylistSaveTurn turn(MP3ListFile);
-    PlaylistRead now = readPlaylistFile(MP3ListFile);
-    if (!now.mayReplaceFile()) {
-        reason = now.error;
+    PlaylistSave save = savePlaylistEdits(MP3ListFile, read_, List1->entries() + kept_);
+    if (!save.ok) {
+        reason = save.error;
         return false;
     }
-    const QList<QByteArray> list = now.status == PlaylistRead::Status::Read
-        ? mergePlaylist(read_, List1->entries(), now.entries) : List1->entries();
-    if (!writePlaylistFile(MP3ListFile, list, &reason))
-        return false;
-    read_ = list;
+    read_ = std::move(save.saved);
+    kept_.clear();
     return true;
 }
 
@@ -165,6 +161,7 @@ void frmPlayList::tellNotSaved(const QString& reason)
     // The file keeps what it held before; the user learns that the changes
     // are lost.
     const QString file = QDir::toNativeSeparators(MP3ListFile);
+    forms_.noteSaveFailed();
     // The window is going: its monitor must not move to the next song or
     // write the player's title while the message is up.
     Timer_MP3ListDataShow->setEnabled(false);
@@ -276,6 +273,7 @@ void frmPlayList::Timer_MP3ListDataShow_Timer()
         List1->setListIndex(0);
     player.Mp3Play1->Open(songPath(List1->Text()), "");
     player.Mp3Play1->Play();
+    player.AnnounceListSong(List1->Text());
 }
 
 // Dragging: the window follows the mouse, then the player is placed so that

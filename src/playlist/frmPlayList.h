@@ -46,6 +46,9 @@ public:
     // Songs opened from outside the window, appended as Add appends a file.
     // Each must fit on one line of the list file.
     void AddSongs(const QList<QByteArray>& entries);
+    // Songs saved after the list's entries when the window unloads, without
+    // touching the list itself (the program is closing).
+    void KeepSongs(const QList<QByteArray>& entries) { kept_ += entries; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +72,7 @@ private:
     bool keepFile_ = false;
     // The list as read from the file: what the user's edits are told from.
     QList<QByteArray> read_;
+    QList<QByteArray> kept_;
 };
 
 } // namespace vorlix

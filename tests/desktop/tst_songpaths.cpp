@@ -2,6 +2,7 @@
 // Songs named from outside the windows: paths, folders, refusals, the command
 // line, and the hand-over to a running player.
 #include "desktop/CommandLine.h"
+#include "desktop/Doors.h"
 #include "desktop/SinglePlayer.h"
 #include "desktop/SongPaths.h"
 
@@ -10,9 +11,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+#include <future>
 #include <thread>
 
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace vorlix;
@@ -26,12 +32,19 @@ void touch(const QByteArray& path)
     std::fclose(std::fopen(path.constData(), "w"));
 }
 
+// Each refused path with the reason its message gives.
 QString reasons(const FoundSongs& found, const QByteArray& root)
 {
     QStringList out;
     for (const RefusedSong& r : found.refused)
-        out << QString::fromLatin1(QByteArray(r.path).replace(root, "")) + '=' + QString::number(int(r.reason));
-    return out.join(' ');
+        out << QString::fromLatin1(QByteArray(r.path).replace(root, "")) + '=' + refusedSongsMessage({r}).section(u'(', -1).chopped(1);
+    return out.join(u'|');
+}
+
+const char* actionName(CommandLine::Action a)
+{
+    using A = CommandLine::Action;
+    return a == A::Help ? "help" : a == A::Version ? "version" : a == A::BadOption ? "bad" : "run";
 }
 
 } // namespace
@@ -64,18 +77,24 @@ private slots:
     {
         QTemporaryDir dir;
         const QByteArray root = QFile::encodeName(dir.path());
-        QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a"));
+        QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a") && QDir(dir.path()).mkpath("empty"));
         for (const char* name : {"/f/sub/b.MP3", "/f/a/z.mp3", "/f/cover.jpg", "/f/\xe9t\xe9 \n.mp3", "/one two.mp3", "/notes.txt"})
             touch(root + name);
         QCOMPARE(::symlink("..", (root + "/f/sub/up").constData()), 0);
         QCOMPARE(::mkfifo((root + "/pipe.mp3").constData(), 0600), 0);
         const FoundSongs found = findSongs({"f", "one%20two.mp3", "file://" + root + "/one%20two.mp3", "notes.txt",
-                                            "gone.mp3", "pipe.mp3", "http://x/y.mp3", "/" + root + "/f/a/z.mp3"},
+                                            "gone.mp3", "pipe.mp3", "http://x/y.mp3", "/" + root + "/f/a/z.mp3", "empty",
+                                            "/proc", "/dev", "/proc/self/root" + root + "/one two.mp3"},
                                            root);
         QCOMPARE(found.songs, Bytes({root + "/f/a/z.mp3", root + "/f/sub/b.MP3", root + "/one two.mp3",
-                                     "/" + root + "/f/a/z.mp3"}));
-        QCOMPARE(reasons(found, root), QString::fromLatin1("/f/\xe9t\xe9 \n.mp3=3 /one%20two.mp3=1 /notes.txt=0 "
-                                                           "/gone.mp3=1 /pipe.mp3=2 http://x/y.mp3=4"));
+                                     "/" + root + "/f/a/z.mp3", root + "/one two.mp3"}));
+        QCOMPARE(reasons(found, root), QString::fromLatin1("/f/\xe9t\xe9 \n.mp3=its name holds a line break|/one%20two.mp3=not found|"
+                                                           "/notes.txt=not an MP3 file|/gone.mp3=not found|/pipe.mp3=cannot be read|"
+                                                           "http://x/y.mp3=not a file on this computer|/empty=no songs in it|"
+                                                           "/proc=no songs in it|/dev=no songs in it"));
+        // Stopped: no folder is read, a named file still is.
+        const std::atomic_bool stop = true;
+        QCOMPARE(findSongs({"f", "one two.mp3"}, root, &stop).songs, Bytes{root + "/one two.mp3"});
     }
 
     // One message names three, each with its reason, and counts the rest.
@@ -96,13 +115,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("parsed"); // action; presses; files; Qt's
-        QTest::newRow("files") << QStringList{"a.mp3", "-", "file:///b.mp3"} << "0;;a.mp3 - file:///b.mp3;vorlix";
-        QTest::newRow("help wins") << QStringList{"a.mp3", "--help", "--bogus"} << "1;;a.mp3;vorlix";
-        QTest::newRow("version") << QStringList{"-v"} << "2;;;vorlix";
-        QTest::newRow("unknown") << QStringList{"--next", "--nxt"} << "3 --nxt;Next;;vorlix";
-        QTest::newRow("presses") << QStringList{"--play-pause", "--previous", "x"} << "0;PlayPause Previous;x;vorlix";
-        QTest::newRow("after --") << QStringList{"--", "--help"} << "0;;--help;vorlix";
-        QTest::newRow("Qt's own") << QStringList{"-platform", "offscreen", "-reverse", "y"} << "0;;y;vorlix -platform offscreen -reverse";
+        QTest::newRow("files") << QStringList{"a.mp3", "-", "file:///b.mp3"} << "run;;a.mp3 - file:///b.mp3;vorlix";
+        QTest::newRow("help wins") << QStringList{"a.mp3", "--help", "--bogus"} << "help;;a.mp3;vorlix";
+        QTest::newRow("version") << QStringList{"-v"} << "version;;;vorlix";
+        QTest::newRow("unknown") << QStringList{"--next", "--nxt"} << "bad --nxt;Next;;vorlix";
+        QTest::newRow("presses") << QStringList{"--play-pause", "--previous", "x"} << "run;PlayPause Previous;x;vorlix";
+        QTest::newRow("after --") << QStringList{"--", "--help"} << "run;;--help;vorlix";
+        QTest::newRow("Qt's own") << QStringList{"-platform", "offscreen", "-reverse", "y"} << "run;;y;vorlix -platform offscreen -reverse";
     }
     void commandLines()
     {
@@ -113,33 +132,120 @@ private slots:
         for (const QByteArray& b : bytes)
             argv.push_back(b.constData());
         const CommandLine line = parseCommandLine(int(argv.size()), argv.data());
-        QCOMPARE(QStringList({QString::number(int(line.action)) + QString(line.badOption).prepend(line.badOption.isEmpty() ? "" : " "),
+        QCOMPARE(QStringList({actionName(line.action) + QString(line.badOption).prepend(line.badOption.isEmpty() ? "" : " "),
                               line.commands.join(' '), line.files.join(' '), line.qtArguments.join(' ')}).join(';'), parsed);
     }
 
-    // The first start holds the lock; a later one hands over through the
-    // socket; a killed player's socket is taken over.
+    // The first start holds the lock in a folder of the user's alone; a
+    // later one hands over through the socket, also when it first meets a
+    // killed player's socket. A folder in the way is taken over only when
+    // empty. A closing player refuses, a stuck one does not hold a start,
+    // and a connection that sends nothing is dropped.
     void handingOver()
     {
         QTemporaryDir dir;
         const QByteArray folder = QFile::encodeName(dir.path());
+        QString why;
+        QVERIFY(::chmod(folder.constData(), 0755) == 0 && PlayerLock::privateFolder(folder, &why).isEmpty() &&
+                why.endsWith("(mode 0755, not 0700)"));
+        QVERIFY(::chmod(folder.constData(), 0700) == 0 && PlayerLock::privateFolder(folder, &why) == folder);
         PlayerLock first(folder), later(folder);
         QCOMPARE(first.take(), PlayerLock::Role::First);
         QCOMPARE(later.take(), PlayerLock::Role::Later);
         QCOMPARE(PlayerLock(QByteArray()).take(), PlayerLock::Role::Alone);
-        QVERIFY(!handOver(first.socketPath(), {}, 50)); // not listening yet
-        touch(first.socketPath()); // left by a killed player
-        PlayerService service;
-        QVERIFY(service.listen(first.socketPath()));
+        const QByteArray path = first.socketPath();
+        QCOMPARE(handOver(path, {}, 50), HandOver::NoAnswer); // not listening yet
+        QVERIFY(QDir().mkpath(QFile::decodeName(path + "/x")));
+        QVERIFY(!PlayerService().listen(path, &why) && why.contains("is in the way"));
+        QVERIFY(QDir().rmdir(QFile::decodeName(path + "/x")));
+
+        QVERIFY(PlayerService().listen(path)); // in place of the empty folder
+        PlayerService service(300);
+        const int dead = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{AF_UNIX, {}};
+        std::memcpy(address.sun_path, path.constData(), path.size());
+        QVERIFY(::bind(dead, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::close(dead) == 0);
         std::optional<PlayerRequest> got;
         connect(&service, &PlayerService::requested, this, [&](const PlayerRequest& r) { got = r; });
         const PlayerRequest sent{"/w\xff", {"a\nb.mp3", QByteArray(300000, 'c')}, {"Next"}};
         // From a thread: the service reads in this one.
-        std::thread sender([&] { QVERIFY(handOver(first.socketPath(), sent, 1000)); });
+        auto result = std::async(std::launch::async, [&] { return handOver(path, sent, 3000); });
+        QTest::qWait(100); // the start meets the dead socket first
+        QVERIFY(service.listen(path));
         QTRY_VERIFY(got);
-        sender.join();
+        QCOMPARE(result.get(), HandOver::Taken);
         QCOMPARE(got->workingFolder + got->files.join('|') + got->commands.join('|').toLatin1(), sent.workingFolder + sent.files.join('|') + "Next");
         QVERIFY(!PlayerRequest::decode(sent.encode().chopped(1)));
+        struct stat st {};
+        QVERIFY(::stat(path.constData(), &st) == 0 && S_ISSOCK(st.st_mode) && (st.st_mode & 0177) == 0);
+
+        const int idle = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::connect(idle, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        char byte = 0;
+        QTRY_VERIFY(::recv(idle, &byte, 1, MSG_DONTWAIT) == 0);
+        ::close(idle);
+        service.refuseAll();
+        result = std::async(std::launch::async, [&] { return handOver(path, sent, 3000); });
+        QTRY_VERIFY(result.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(result.get(), HandOver::Closing);
+
+        const int stuck = ::socket(AF_UNIX, SOCK_STREAM, 0); // listens, never reads
+        std::memcpy(address.sun_path, (path + "3").constData(), path.size() + 1);
+        QVERIFY(::bind(stuck, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(stuck, 1) == 0);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(handOver(path + "3", sent, 500), HandOver::NoAnswer);
+        QVERIFY(clock.elapsed() < 1500);
+        ::close(stuck);
+    }
+
+    // Short of descriptors the player does not spin, and takes requests
+    // again once some are free.
+    void shortOfDescriptors()
+    {
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.path()) + "/s";
+        PlayerService service(200);
+        QVERIFY(service.listen(path));
+        std::vector<int> waiting;
+        for (int i = 0; i < 8; ++i) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{AF_UNIX, {}};
+            std::memcpy(address.sun_path, path.constData(), path.size());
+            QVERIFY(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+            waiting.push_back(fd);
+        }
+        rlimit limit{};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &limit) == 0);
+        const int lowestFree = ::dup(0);
+        ::close(lowestFree);
+        const rlimit none{rlim_t(lowestFree), limit.rlim_max};
+        rusage before{}, after{};
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &none) == 0 && ::getrusage(RUSAGE_SELF, &before) == 0);
+        QTest::qWait(500);
+        QVERIFY(::getrusage(RUSAGE_SELF, &after) == 0 && ::setrlimit(RLIMIT_NOFILE, &limit) == 0);
+        const auto ms = [](const rusage& u) { return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000; };
+        QVERIFY2(ms(after) - ms(before) < 150, qPrintable(QString::number(ms(after) - ms(before)) + " ms busy"));
+        for (int fd : waiting)
+            ::close(fd);
+        auto result = std::async(std::launch::async, [&] { return handOver(path, {{}, {}, {"Next"}}, 3000); });
+        QTRY_VERIFY(result.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+        QCOMPARE(result.get(), HandOver::Taken);
+    }
+
+    // Relative names from a working folder that was removed lead nowhere.
+    void removedWorkingFolder()
+    {
+        const QString before = QDir::currentPath();
+        QByteArray cwd = "unset";
+        {
+            QTemporaryDir gone;
+            QVERIFY(QDir::setCurrent(gone.path()) && QDir().rmdir(gone.path()));
+            cwd = workingFolder();
+        }
+        QVERIFY(QDir::setCurrent(before));
+        QCOMPARE(cwd, QByteArray());
+        QCOMPARE(reasons(findSongs({"b.mp3"}, cwd), ""), QString("b.mp3=not found"));
     }
 };
 

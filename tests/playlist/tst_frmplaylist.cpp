@@ -150,20 +150,6 @@ private slots:
         QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode));
     }
 
-    void failedSaveStopsTheMonitorBeforeTelling()
-    {
-        Fixture f;
-        frmPlayList& list = f.forms.PlayList();
-        QVERIFY(QDir().mkpath(f.listFile() + "/x"));   // a folder the save cannot replace
-        list.List1->AddItem("/m/new.mp3");
-        list.Timer_MP3ListDataShow->setEnabled(true);
-        bool ticking = true;
-        f.fake.msgBox.whileOpen = [&] { ticking = list.Timer_MP3ListDataShow->Enabled(); };
-        f.forms.UnloadPlayList();
-        QCOMPARE(f.fake.msgBox.prompts.size(), 1);
-        QVERIFY(!ticking);
-    }
-
     void addAppendsTheChosenFile_data()
     {
         QTest::addColumn<Choices>("choices");
@@ -283,19 +269,22 @@ private slots:
         QVERIFY(f.main().Text_Title->caption().startsWith(title(selectedAfter)));
     }
 
+    // Any button drags by the skin or the cap; the other window follows on
+    // the release, and the cap stays on.
     void dragPlacesTheOtherWindow_data()
     {
-        QTest::addColumn<bool>("dragPlayer");
+        QTest::addColumn<QString>("handle");
         QTest::addColumn<int>("button");
         QTest::addColumn<QPoint>("by");
-        QTest::newRow("player, left") << true << int(Qt::LeftButton) << QPoint(40, 25);
-        QTest::newRow("player, right") << true << int(Qt::RightButton) << QPoint(-15, 10);
-        QTest::newRow("playlist rim, left") << false << int(Qt::LeftButton) << QPoint(-30, 50);
-        QTest::newRow("playlist rim, middle") << false << int(Qt::MiddleButton) << QPoint(20, 20);
+        QTest::newRow("player, left") << "player" << int(Qt::LeftButton) << QPoint(40, 25);
+        QTest::newRow("player, right") << "player" << int(Qt::RightButton) << QPoint(-15, 10);
+        QTest::newRow("cap, left") << "cap" << int(Qt::LeftButton) << QPoint(20, 10);
+        QTest::newRow("playlist rim, left") << "list" << int(Qt::LeftButton) << QPoint(-30, 50);
+        QTest::newRow("playlist rim, middle") << "list" << int(Qt::MiddleButton) << QPoint(20, 20);
     }
     void dragPlacesTheOtherWindow()
     {
-        QFETCH(bool, dragPlayer);
+        QFETCH(QString, handle);
         QFETCH(int, button);
         QFETCH(QPoint, by);
         Fixture f;
@@ -307,21 +296,22 @@ private slots:
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&player) && QTest::qWaitForWindowExposed(&list));
 
-        QWidget* handle = dragPlayer ? player.pic1 : list.pic1;
-        QWidget& moved = *handle->window();
-        QWidget& other = dragPlayer ? static_cast<QWidget&>(list) : player;
+        QWidget* grip = handle == "player" ? player.pic1 : handle == "cap" ? static_cast<QWidget*>(player.Image_usb_off) : list.pic1;
+        QWidget& moved = *grip->window();
+        QWidget& other = &moved == &player ? static_cast<QWidget&>(list) : player;
         const QPoint otherBefore = other.pos(), movedBefore = moved.pos();
-        const QPoint at = dragPlayer ? QPoint(30, 60) : QPoint(7, 60); // skin, not a control
+        const QPoint at = handle == "player" ? QPoint(30, 60) : handle == "cap" ? QPoint(5, 5) : QPoint(7, 60); // not a control
         const auto mouseButton = Qt::MouseButton(button);
-        QTest::mousePress(handle, mouseButton, {}, at);
-        QMouseEvent move(QEvent::MouseMove, QPointF(at + by), handle->mapToGlobal(QPointF(at + by)), Qt::NoButton,
+        QTest::mousePress(grip, mouseButton, {}, at);
+        QMouseEvent move(QEvent::MouseMove, QPointF(at + by), grip->mapToGlobal(QPointF(at + by)), Qt::NoButton,
                          mouseButton, {});
-        QApplication::sendEvent(handle, &move);
-        QCOMPARE(moved.pos(), movedBefore + by); // any button drags
+        QApplication::sendEvent(grip, &move);
+        QCOMPARE(moved.pos(), movedBefore + by);
         QCOMPARE(other.pos(), otherBefore); // the other waits for the release
-        QTest::mouseRelease(handle, mouseButton, {}, at);
+        QTest::mouseRelease(grip, mouseButton, {}, at);
         QCOMPARE(list.pos() - player.pos(), frmPlayListLayout::kOffsetFromPlayer);
         QCOMPARE(moved.pos(), movedBefore + by);
+        QVERIFY(player.pic2->isHidden());
     }
 
     // A press on the player's skin starts a drag, which makes the list window

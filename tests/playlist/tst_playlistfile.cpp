@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -162,6 +163,36 @@ private slots:
             for (const QString& name : left)
                 QCOMPARE(QFile::exists(dir + name), name != left[0]);
         }
+    }
+
+    // Two players save at one moment, each adding its own song, while a
+    // third holds the folder's lock: neither may lose what the other wrote.
+    // While one save holds its turn, another does not get it.
+    void concurrentSavesKeepAll()
+    {
+        QVERIFY(writePlaylistFile(file(), manyEntries('a', 20000)));
+        {
+            const PlaylistSaveTurn first(file()), second(file(), 0);
+            QVERIFY(first.held() && !second.held());
+        }
+        const int folder = ::open(QFile::encodeName(tmp.path()).constData(), O_RDONLY | O_DIRECTORY);
+        QVERIFY(folder >= 0 && ::flock(folder, LOCK_EX) == 0);
+        for (int round = 0; round < 8; ++round) {
+            const Entries base = readPlaylistFile(file()).entries;
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            const QByteArray song = (child ? "p" : "c") + QByteArray::number(round);
+            const bool saved = savePlaylistEdits(file(), base, Entries(base) << song, 0).ok;
+            if (child == 0)
+                ::_exit(saved ? 0 : 1);
+            int status = -1;
+            QVERIFY(saved && ::waitpid(child, &status, 0) == child && status == 0);
+            QCOMPARE(readPlaylistFile(file()).entries.mid(20000).size(), 2 * round + 2);
+        }
+        ::close(folder);
+        const Entries added = readPlaylistFile(file()).entries.mid(20000);
+        for (const char* song : {"c0", "p0", "c7", "p7"})
+            QVERIFY2(added.contains(song), song);
     }
 
     // A process killed while saving leaves one whole list; every look at the

@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -22,10 +21,11 @@ namespace {
 
 struct Run { int code = -1; QByteArray out, err; qint64 ms = 0; };
 
-Run run(const QProcessEnvironment& env, const QStringList& args)
+Run run(const QProcessEnvironment& env, const QStringList& args, const QString& folder = {})
 {
     QProcess p;
     p.setProcessEnvironment(env);
+    p.setWorkingDirectory(folder);
     QElapsedTimer clock;
     clock.start();
     p.start(VORLIX_PLAYER_PATH, args);
@@ -62,7 +62,8 @@ private slots:
         env.insert("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
         env.insert("XDG_RUNTIME_DIR", scratch.filePath("run"));
         env.insert("XDG_CACHE_HOME", scratch.path());
-        const QString a = scratch.filePath("a.mp3"), b = scratch.filePath("b b.mp3");
+        const QString a = scratch.filePath("a.mp3"), b = scratch.filePath("sub/b b.mp3");
+        QVERIFY(QDir(scratch.path()).mkdir("sub"));
         QVERIFY(makeSong(a) && makeSong(b));
 
         // The options answer and end without a window.
@@ -86,7 +87,8 @@ private slots:
         QDBusConnection session = QDBusConnection::connectToBus(env.value("DBUS_SESSION_BUS_ADDRESS"), "test");
         QDBusInterface mpris("org.mpris.MediaPlayer2.vorlix", "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Player", session);
         QVERIFY(waitUntil([&] { return mpris.property("PlaybackStatus").toString() == "Playing"; }));
-        const Run second = run(env, {"file://" + QString::fromLatin1(QUrl::toPercentEncoding(b, "/"))});
+        // Its relative name is the caller's, not the player's.
+        const Run second = run(env, {"b b.mp3"}, scratch.filePath("sub"));
         const qint64 alone = std::min({version.ms, help.ms, run(env, {"--version"}).ms});
         qInfo("hand-over %lld ms, --version %lld ms", second.ms, alone);
         QCOMPARE(second.code, 0);
