@@ -128,15 +128,19 @@ std::pair<std::int32_t, std::int32_t> steppedVolume(std::optional<std::int32_t> 
     return {static_cast<std::int32_t>(next1), static_cast<std::int32_t>(next2)};
 }
 
+int volumePercent(std::optional<std::int32_t> volume1)
+{
+    if (!volume1)
+        return 0;
+    const double exact = std::round(*volume1 / 65535.0 * 100.0);
+    if (exact >= std::numeric_limits<std::int16_t>::min() && exact <= std::numeric_limits<std::int16_t>::max())
+        return static_cast<int>(exact);
+    return 0;
+}
+
 QString volumeCaption(std::optional<std::int32_t> volume1)
 {
-    int percent = 0;
-    if (volume1) {
-        const double exact = std::round(*volume1 / 65535.0 * 100.0);
-        if (exact >= std::numeric_limits<std::int16_t>::min() &&
-            exact <= std::numeric_limits<std::int16_t>::max())
-            percent = static_cast<int>(exact);
-    }
+    const int percent = volumePercent(volume1);
     const QString number =
         percent < 0 ? QString::number(percent) : u' ' + QString::number(percent);
     return QStringLiteral("Volume : ") + number + QStringLiteral("%       ");

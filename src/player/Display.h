@@ -68,6 +68,8 @@ std::pair<std::int32_t, std::int32_t> steppedVolume(std::optional<std::int32_t> 
                                                     std::optional<std::int32_t> volume2,
                                                     VolumeDirection direction);
 
+// Channel 1's level in whole percent; 0 when it cannot be read or shown.
+int volumePercent(std::optional<std::int32_t> volume1);
 // "Volume :  90%       ", from channel 1 alone; 0 % when it cannot be read.
 QString volumeCaption(std::optional<std::int32_t> volume1);
 

@@ -9,9 +9,9 @@
 #include "player/frmMainLayout.h"
 #include "playlist/frmPlayList.h"
 #include "playlist/frmPlayListLayout.h"
+#include "skin/Announcer.h"
 #include "skin/ImageControl.h"
 #include "skin/Label.h"
-#include "skin/Picture.h"
 #include "skin/PictureBox.h"
 #include "skin/Skin.h"
 #include "skin/Timer.h"
@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QWindow>
 
 namespace vorlix {
 
@@ -52,6 +53,9 @@ frmMain::frmMain(Forms& forms)
       mover_(new WindowMover(*this))
 {
     setWindowTitle(QStringLiteral("Ormatel"));
+    // The window manager reads the title above; a screen reader calls the
+    // window by the program's name.
+    setAccessibleName(kProgramTitle);
     resize(L::kDesignClientSize);
     buildControls();
     connectHandlers();
@@ -62,27 +66,33 @@ frmMain::~frmMain() = default;
 void frmMain::buildControls()
 {
     // Siblings are created back to front: a later one lies above an earlier one.
-    // The second skin is read when the cap first comes off.
+    // Each picture is read when it is first shown, for the screen's ratio: the
+    // second skin when the cap first comes off, the pause key at the first song.
     pic2 = place(new PictureBox(this), L::pic2);
+    pic2->setPictureFile(QStringLiteral(":/skin2.png"));
     pic2->hide();
     Image_usb_on = place(new ImageControl(pic2), L::Image_usb_on);
     Image1 = place(new ImageControl(pic2), L::Image1);
-    Image1->setPicture(readPicture(QStringLiteral(":/play.png")));
+    Image1->setPictureFile(QStringLiteral(":/play.png"));
     Image2 = place(new ImageControl(pic2), L::Image2);
     Text_Title2 = place(new Label(pic2), L::Text_Title2);
     Text_Title2->setCaption(QStringLiteral("About  Vorlix"));
 
     pic1 = place(new PictureBox(this), L::pic1);
-    pic1->setPicture(readPicture(QStringLiteral(":/skin1.png")));
+    pic1->setPictureFile(QStringLiteral(":/skin1.png"));
     Image_button = place(new ImageControl(pic1), L::Image_button);
-    Image_button->setPicture(readPicture(QStringLiteral(":/play.png")));
+    Image_button->setPictureFile(QStringLiteral(":/play.png"));
     Text_Title = place(new Label(pic1), L::Text_Title);
     Text_Title->setAlignment(Qt::AlignRight);
     Text_Title->setCaption(kIdleCaption);
     Text_Title->hide();
+    Text_Title->setStatusLine(true);
+    announcer_ = new Announcer(Text_Title, [this](const QWidget* window) {
+        return window == this || window == forms_.PlayListIfLoaded();
+    });
     Image_power = place(new ImageControl(pic1), L::Image_power);
     Image_pause = place(new ImageControl(pic1), L::Image_pause);
-    Image_pause->setPicture(readPicture(QStringLiteral(":/pause.png")));
+    Image_pause->setPictureFile(QStringLiteral(":/pause.png"));
     Image_volume_increase = place(new ImageControl(pic1), L::Image_volume_increase);
     Image_volume_decrease = place(new ImageControl(pic1), L::Image_volume_decrease);
     Image_PlayList = place(new ImageControl(pic1), L::Image_PlayList);
@@ -182,11 +192,30 @@ void frmMain::closeEvent(QCloseEvent* event)
         forms_.SystemClose();
 }
 
+void frmMain::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    QWindow* handle = windowHandle();
+    if (screenWatched_ || !handle)
+        return;
+    screenWatched_ = true;
+    // On a screen of another ratio the window's position is counted in that
+    // screen's pixels: once the move is through, the list goes back to its
+    // place below the player.
+    connect(handle, &QWindow::screenChanged, this, [this] {
+        QMetaObject::invokeMethod(this, [this] {
+            if (forms_.PlayListIfLoaded())
+                movePlayListBelow();
+        }, Qt::QueuedConnection);
+    });
+}
+
 void frmMain::Image_power_Click()
 {
     forms_.services().playClick();
     if (Text_Title->isHidden()) {
         SwitchOn();
+        Announce(tr("Player on"));
         return;
     }
     askToClose();
@@ -222,6 +251,7 @@ void frmMain::Image_button_Click()
 {
     forms_.services().playClick();
     frmPlayList& playList = forms_.PlayList();
+    QString started;
     if (!playList.isHidden()) {
         SongList& list = *playList.List1;
         if (list.ListIndex() == -1 && list.ListCount() > 0)
@@ -229,6 +259,7 @@ void frmMain::Image_button_Click()
         if (list.ListCount() == 0)
             return;
         startSelectedListSong(playList);
+        started = listSongTitle(displayPath(list.Text()));
         playList.hide();
     } else {
         CommonDialog1.Filter = QStringLiteral("Mp3|*.mp3");
@@ -241,9 +272,12 @@ void frmMain::Image_button_Click()
             Mp3Play1->Stop();
             Mp3Play1->Open(songPath(QFile::encodeName(CommonDialog1.FileName())), "");
             Mp3Play1->Play();
+            started = dialogSongTitle(CommonDialog1.FileTitle());
         }
     }
     showPlayingState();
+    // Once the focus has gone from Play to Pause.
+    Announce(started);
     emit PlayerChanged();
 }
 
@@ -255,6 +289,7 @@ void frmMain::PlayListSong(int index)
     Timer_MP3DataShow->setEnabled(false);
     startSelectedListSong(playList);
     showPlayingState();
+    AnnounceListSong(playList.List1->Text());
     emit PlayerChanged();
 }
 
@@ -265,6 +300,16 @@ void frmMain::startSelectedListSong(frmPlayList& playList)
     Mp3Play1->Open(songPath(playList.List1->Text()), "");
     Mp3Play1->Play();
     playList.Timer_MP3ListDataShow->setEnabled(true);
+}
+
+void frmMain::Announce(const QString& message)
+{
+    announcer_->say(message);
+}
+
+void frmMain::AnnounceListSong(const QByteArray& entry)
+{
+    Announce(listSongTitle(displayPath(entry)));
 }
 
 void frmMain::showPlayingState()
@@ -337,7 +382,9 @@ void frmMain::stepVolume(VolumeDirection direction)
     const auto volume2 = Mp3Play1->GetVolume2();
     const auto [next1, next2] = steppedVolume(volume1, volume2, direction);
     Mp3Play1->SetVolume(next1, next2);
-    Text_Title->setCaption(volumeCaption(Mp3Play1->GetVolume1()));
+    const auto shown = Mp3Play1->GetVolume1();
+    Text_Title->setCaption(volumeCaption(shown));
+    Announce(tr("Volume %1%").arg(volumePercent(shown)));
     emit PlayerChanged();
 }
 
@@ -368,8 +415,6 @@ void frmMain::Image_usb_off_DblClick()
     forms_.services().playUsb();
     const FocusHandOver focus(Image_usb_off);
     pic1->hide();
-    if (pic2->picture().isNull())
-        pic2->setPicture(readPicture(QStringLiteral(":/skin2.png")));
     pic2->show();
     showSkin(*pic2, true);
     focus.to(Image_usb_on);

@@ -14,6 +14,7 @@ class ImageControl;
 class Label;
 class Mp3Play;
 class PictureBox;
+class Announcer;
 class Timer;
 class WindowMover;
 class frmPlayList;
@@ -70,12 +71,20 @@ public:
     // list song with the playlist window left as it is.
     void SwitchOn();
     void PlayListSong(int index);
+
+    // Tells a screen reader what the player just did, through the control
+    // that has the focus in the player or the playlist window: a song's
+    // title when it starts, the volume after a step, the power coming on.
+    void Announce(const QString& message);
+    // The title of a list entry that has just started.
+    void AnnounceListSong(const QByteArray& entry);
 signals:
     // After a press changed the buttons, the song or the volume.
     void PlayerChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -90,6 +99,8 @@ private:
 
     Forms& forms_;
     WindowMover* mover_;
+    bool screenWatched_ = false;
+    Announcer* announcer_ = nullptr;
     ScrollingCaption scroll_;
 };
 

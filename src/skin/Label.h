@@ -21,6 +21,10 @@ public:
     void setCaption(const QString& caption);
     const QString& caption() const { return caption_; }
 
+    // A screen reader sees the window's status line rather than a label.
+    void setStatusLine(bool statusLine) { statusLine_ = statusLine; }
+    bool isStatusLine() const { return statusLine_; }
+
     void setAlignment(Qt::Alignment alignment);
     void setTextColor(const QColor& color);
     // Makes the font smaller until accented capitals and descenders fit the
@@ -37,6 +41,7 @@ private:
     Qt::Alignment alignment_ = Qt::AlignLeft;
     QColor color_ = Qt::black;
     bool fitPending_ = false;
+    bool statusLine_ = false;
 };
 
 } // namespace vorlix

@@ -73,6 +73,11 @@ QStringList ImageControlAccessible::keyBindingsForAction(const QString& actionNa
 
 LabelAccessible::LabelAccessible(Label* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
+QAccessible::Role LabelAccessible::role() const
+{
+    return static_cast<Label*>(widget())->isStatusLine() ? QAccessible::StatusBar : QAccessible::StaticText;
+}
+
 QString LabelAccessible::text(QAccessible::Text t) const
 {
     if (t != QAccessible::Name)

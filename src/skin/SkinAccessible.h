@@ -30,11 +30,12 @@ private:
     ImageControl* control() const;
 };
 
-// A caption: static text named by what it shows, without the trailing
-// spaces that move a right-aligned caption along.
+// A caption: static text, or a status line, named by what it shows, without
+// the trailing spaces that move a right-aligned caption along.
 class LabelAccessible : public QAccessibleWidget {
 public:
     explicit LabelAccessible(Label* label);
+    QAccessible::Role role() const override;
     QString text(QAccessible::Text t) const override;
 };
 

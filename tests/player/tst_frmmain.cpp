@@ -5,6 +5,7 @@
 #include "engine/Mp3Play.h"
 #include "skin/ImageControl.h"
 #include "skin/Label.h"
+#include "skin/Announcer.h"
 #include "skin/PictureBox.h"
 #include "skin/Timer.h"
 
@@ -44,6 +45,13 @@ const QString kOff = QStringLiteral("Power:VEF Play:V-- Pause:--- Volume Down:V-
 const QString kIdle = QStringLiteral("Power:VEF Play:VEF Pause:--- Volume Down:V-- Volume Up:V-- Playlist:VEF USB cap:VEF Close:--- USB plug:--- on");
 const QString kPlaying = QStringLiteral("Power:VEF Play:--- Pause:VEF Volume Down:VEF Volume Up:VEF Playlist:VEF USB cap:VEF Close:--- USB plug:--- on");
 const QString kIdleText = QStringLiteral("Vorlix       v1.0     ");
+
+// Calls `shown` whenever the widget is shown.
+struct ShowSpy : QObject {
+    ShowSpy(QWidget* w, std::function<void()> shown) : shown_(std::move(shown)) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override { if (e->type() == QEvent::Show) shown_(); return false; }
+    std::function<void()> shown_;
+};
 
 } // namespace
 
@@ -288,7 +296,7 @@ private slots:
         question.show();
         QCOMPARE(buttonState(m), QString(kOff).replace("VEF", "V--"));
         QCOMPARE(a11y(m.Image1)->actionInterface(), nullptr);
-        QCOMPARE(a11y(m.Text_Title)->role(), QAccessible::StaticText);
+        QCOMPARE(a11y(m.Text_Title)->role(), QAccessible::StatusBar);
     }
 
     // The press action runs the click's handler (the cap's double-click's)
@@ -327,6 +335,39 @@ private slots:
         QCOMPARE(!m.pic2->isHidden(), taken && button == "USB cap");
         QCOMPARE(f.forms.PlayListIfLoaded() && !f.forms.PlayList().isHidden(), taken && button == "Playlist");
         QCOMPARE(!m.Image_pause->isHidden(), taken && button == "Play");
+    }
+
+    // A screen reader hears what a press did: a notification in the display
+    // shows afresh with the message as its name, while the player or its
+    // list is the active window. A message made while another window is
+    // active waits two seconds for the player.
+    void announcements()
+    {
+        Fixture f;
+        f.writeList("/m/one.mp3\r\n/m/two.mp3\r\n");
+        frmMain& m = f.main();
+        auto* announcer = m.Text_Title->findChild<Announcer*>();
+        QStringList heard;
+        ShowSpy spy(announcer, [&] { heard << a11y(announcer)->text(QAccessible::Name); });
+        QCOMPARE(a11y(announcer)->role(), QAccessible::Notification);
+        const auto activate = [](QWidget& w) { w.show(); w.activateWindow(); QVERIFY(QTest::qWaitForWindowActive(&w)); };
+        activate(m);
+        f.powerOn();
+        m.Image_PlayList_Click();
+        activate(m);
+        m.Image_button_Click();
+        m.Image_volume_decrease_Click();
+        f.fake.mp3->playStatus = 650; // the song is over: the list moves on
+        f.forms.PlayList().Timer_MP3ListDataShow_Timer();
+        f.fake.mp3->playStatus = 0;
+        QWidget other;
+        activate(other);
+        m.Image_volume_decrease_Click();
+        m.Image_volume_decrease_Click(); // the last message made waits
+        QCOMPARE(heard, (QStringList{"Player on", "one", "Volume 90%", "two"}));
+        activate(m);
+        QTRY_COMPARE(heard.size(), 5);
+        QCOMPARE(heard.last(), "Volume 70%");
     }
 
     void enablingARunningTimerKeepsItsSecond()

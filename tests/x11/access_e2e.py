@@ -134,7 +134,7 @@ class Session:
         pid = self.player.pid
         desktop = pyatspi.Registry.getDesktop(0)
         app = wait_until(lambda: next(a for a in desktop if a and a.get_process_id() == pid), what="the player on the bus")
-        return wait_until(lambda: next(w for w in app if w.name == "Ormatel"), what="the player window")
+        return wait_until(lambda: next(w for w in app if w.name == "Vorlix"), what="the player window")
 
     def down(self):
         for proc in reversed(self.procs):
@@ -182,7 +182,7 @@ def display_names_during(seconds, act=None):
     names = []
 
     def heard(event):
-        if event.source.getRole() == pyatspi.ROLE_LABEL:
+        if event.source.getRole() == pyatspi.ROLE_STATUS_BAR:
             names.append(event.source.name)
 
     pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-name")
@@ -213,7 +213,7 @@ def screen_reader(s, paths):
     buttons = {n: wait_until(lambda n=n: find(window, pyatspi.ROLE_PUSH_BUTTON, n), what=n) for n in names}
     check(not has(buttons["Play"], pyatspi.STATE_ENABLED), "Play is enabled while the player is off")
     press(buttons["Power"])
-    display = find(buttons["Power"].parent, pyatspi.ROLE_LABEL)
+    display = find(buttons["Power"].parent, pyatspi.ROLE_STATUS_BAR)
     wait_until(lambda: fresh(display).name == "Vorlix       v1.0", what="the idle caption, not %r" % display.name)
     wait_until(lambda: has(buttons["Playlist"], pyatspi.STATE_ENABLED), what="Playlist enabled")
     press(buttons["Playlist"])
@@ -295,7 +295,7 @@ def keyboard(s, paths, shots):
     s.xdotool("windowactivate", "--sync", wid)
     tab_to(play)
     s.xdotool("key", "Return")
-    display = find(power.parent, pyatspi.ROLE_LABEL)
+    display = find(power.parent, pyatspi.ROLE_STATUS_BAR)
     title = os.path.basename(paths[1])[:-4]
     wait_until(lambda: fresh(display).name == title, what="the display to read %r" % title)
     pause = find(window, pyatspi.ROLE_PUSH_BUTTON, "Pause")
