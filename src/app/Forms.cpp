@@ -5,6 +5,7 @@
 #include "about/frmAboutMAin.h"
 #include "player/frmMain.h"
 #include "playlist/PlaylistFile.h"
+#include "playlist/SongList.h"
 #include "playlist/frmPlayList.h"
 
 #include <QDebug>
@@ -114,7 +115,14 @@ bool Forms::firstTime(const QString& what)
     return true;
 }
 
-void Forms::UnloadPlayList() { unload(playList_); }
+void Forms::UnloadPlayList()
+{
+    if (playList_) {
+        const SongList& songs = *playList_->List1;
+        lastList_ = {songs.ListCount(), songs.ListIndex(), songs.Text()};
+    }
+    unload(playList_);
+}
 void Forms::UnloadAboutMain() { unload(aboutMain_); }
 void Forms::UnloadAbout() { unload(about_); }
 

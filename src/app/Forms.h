@@ -3,6 +3,7 @@
 
 #include "app/Services.h"
 
+#include <QByteArray>
 #include <QSet>
 #include <QString>
 
@@ -63,6 +64,15 @@ public:
     void noteSaveFailed() { saveFailed_ = true; }
     bool saveFailed() const { return saveFailed_; }
     void UnloadPlayList();
+    // What the playlist window held when it was last unloaded: its number of
+    // songs and its selected entry (index -1 for none). The desktop's
+    // controls go by it while there is no playlist window.
+    struct ListMemory {
+        int count = 0;
+        int index = -1;
+        QByteArray entry;
+    };
+    const ListMemory& lastList() const { return lastList_; }
     void UnloadAboutMain();
     void UnloadAbout();
 
@@ -87,6 +97,7 @@ private:
     bool closingBySystem_ = false;
     bool saveFailed_ = false;
     QSet<QString> told_;
+    ListMemory lastList_;
 };
 
 } // namespace vorlix

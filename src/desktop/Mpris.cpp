@@ -212,11 +212,37 @@ void Mpris::PlayPause() { later(&Mpris::pressPlayPause); }
 void Mpris::Next() { later(&Mpris::goNext); }
 void Mpris::Previous() { later(&Mpris::goPrevious); }
 
+// The painted play button with the playlist on screen. Without it, the
+// button would ask for a file in a modal dialog, in front of whatever the user
+// is doing: the list's selected song plays from its beginning instead (after
+// a pause, the song that was paused; the first when none was selected), and
+// the playlist stays off screen. With an empty list nothing happens.
 void Mpris::pressPlay()
 {
     frmMain* main = player();
-    if (main && pressable(main->Image_button))
+    if (!main || !pressable(main->Image_button) || listSongs() == 0)
+        return;
+    const frmPlayList* shown = forms_.PlayListIfLoaded();
+    if (shown && !shown->isHidden()) {
         main->Image_button_Click();
+        return;
+    }
+    const bool fresh = !shown;
+    SongList& songs = *forms_.PlayList().List1;
+    int index = songs.ListIndex();
+    if (const Forms::ListMemory& last = forms_.lastList(); fresh && index == -1 && last.index >= 0 &&
+                                                             last.index < songs.ListCount() &&
+                                                             songs.entries()[last.index] == last.entry)
+        index = last.index;
+    forms_.services().playClick();
+    main->PlayListSong(std::max(index, 0));
+}
+
+// The songs of the list, also while there is no playlist window.
+int Mpris::listSongs() const
+{
+    const frmPlayList* list = forms_.PlayListIfLoaded();
+    return list ? list->List1->ListCount() : forms_.lastList().count;
 }
 
 void Mpris::pressPause()
@@ -330,7 +356,7 @@ double Mpris::Volume() const
 bool Mpris::CanPlay() const
 {
     const frmMain* main = player();
-    return main && (pressable(main->Image_button) || pressable(main->Image_pause));
+    return main && ((pressable(main->Image_button) && listSongs() > 0) || pressable(main->Image_pause));
 }
 
 bool Mpris::CanPause() const

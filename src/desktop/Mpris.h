@@ -70,6 +70,7 @@ private:
     frmMain* player() const;
     frmPlayList* followingList() const;
     bool pressable(const QWidget* hotspot) const;
+    int listSongs() const;
     void later(void (Mpris::*request)());
     void pressPlay();
     void pressPause();

@@ -3,6 +3,7 @@
 #include "doubles/Fixture.h"
 #include "desktop/Mpris.h"
 #include "skin/PictureBox.h"
+#include "skin/Timer.h"
 
 #include <QDialog>
 #include <QRegularExpression>
@@ -16,7 +17,7 @@ namespace {
 // Brings the player into a named state, a modal dialog in front if asked.
 void enter(Fixture& f, const QString& state, QDialog& modal)
 {
-    f.writeList("/m/a.mp3\r\n/m/Caf\xe9 #2.mp3\r\n/m/c.mp3\r\n");
+    f.writeList(state.contains("empty") ? "" : "/m/a.mp3\r\n/m/Caf\xe9 #2.mp3\r\n/m/c.mp3\r\n");
     f.fake.mp3->volume1 = f.fake.mp3->volume2 = 32768;
     if (state == "off")
         return;
@@ -28,6 +29,8 @@ void enter(Fixture& f, const QString& state, QDialog& modal)
     f.fake.fileDialog.choices << QStringLiteral("/m/d.mp3");
     if (state.startsWith("playing"))
         f.main().Image_button_Click();
+    if (state.contains("paused"))
+        f.main().Image_pause_Click();
     f.main().pic1->setHidden(state.contains("second skin"));
     modal.setModal(true);
     modal.setVisible(state.contains("modal"));
@@ -51,6 +54,14 @@ private slots:
         const QString playingList = "Playing PPNB";
         QTest::newRow("Play") << "idle, list" << "Stopped P---" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
         QTest::newRow("Play while off") << "off" << "Stopped ----" << "Play" << "";
+        // Without the list on screen: its selected song, no file dialog.
+        QTest::newRow("Play, list hidden") << "idle" << "Stopped P---" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
+        QTest::newRow("PlayPause, list hidden, last selected") << "idle, last" << "Stopped P---" << "PlayPause"
+                                                               << "do.wav Stop Open /m/c.mp3 Play";
+        QTest::newRow("PlayPause after a pause") << "playing list, last, paused" << "Stopped P---" << "PlayPause"
+                                                 << "do.wav Stop Open /m/c.mp3 Play";
+        QTest::newRow("Play, empty list") << "idle, empty" << "Stopped ----" << "Play" << "";
+        QTest::newRow("Play, empty list after a pause") << "playing dialog, empty, paused" << "Stopped ----" << "Play" << "";
         QTest::newRow("Play while playing") << "playing list" << playingList << "Play" << "";
         QTest::newRow("Play, modal dialog") << "idle, list, modal" << "Stopped ----" << "Play" << "";
         QTest::newRow("PlayPause while playing") << "playing list" << playingList << "PlayPause" << "do.wav Pause";
@@ -79,6 +90,7 @@ private slots:
                      (m.CanGoNext() ? "N" : "-") + (m.CanGoPrevious() ? "B" : "-"),
                  flags);
         QSignalSpy announced(&m, &Mpris::propertiesChanged);
+        const qsizetype dialogs = f.fake.fileDialog.filters.size();
         auto* adaptor = m.findChild<MprisPlayerAdaptor*>();
         bool volume = false;
         if (const double level = request.toDouble(&volume); volume)
@@ -89,6 +101,9 @@ private slots:
         const QStringList sounds = f.fake.sound.played.replaceInStrings(QRegularExpression(".*/"), "");
         QCOMPARE((sounds + f.calls().filter(QRegularExpression("^(?!Get)"))).join(' '), calls);
         QCOMPARE(announced.isEmpty(), calls.isEmpty());
+        QCOMPARE(f.fake.fileDialog.filters.size(), dialogs); // never a dialog in front of the desktop
+        const frmPlayList* list = f.forms.PlayListIfLoaded();
+        QVERIFY(!calls.startsWith("do.wav Stop") || (list && list->isHidden() && list->Timer_MP3ListDataShow->Enabled()));
     }
 
     // The song's name as the display shows it; its path byte for byte.
