@@ -22,7 +22,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Only the player's own targets: the tests are built by `make test`.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vorlix
 	./$(BUILD_DIR)/vorlix
 
 test: test-deps build
@@ -51,27 +53,18 @@ assets: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target artgen
 	@./tools/artgen/make-assets.sh $(BUILD_DIR)/tools/artgen/artgen assets
 
-# Builds vorlix_<version>_<arch>.deb and vorlix-dbgsym_<version>_<arch>.deb
-# in their own build folder, for /usr and with Debian's hardening flags. The
-# packages carry the time of the last commit, so two builds of one commit are
-# the same bytes.
+# Builds the Debian source package (debian/) from a copy of this tree, and
+# from it vorlix_<version>_<arch>.deb and vorlix-dbgsym_<version>_<arch>.deb,
+# all in build-package/. The packages carry the date of debian/changelog, so
+# two builds of one version are the same bytes.
 PACKAGE_DIR ?= build-package
-SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null || echo 0)
-export SOURCE_DATE_EPOCH
 package:
 	@./scripts/install-deps.sh package
-	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
-	  cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-	    -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	    -DCMAKE_MODULE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
-	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-	@cmake --build $(PACKAGE_DIR) -j $(JOBS) --target vorlix vorlix_docs
-	@cd $(PACKAGE_DIR) && rm -f *.deb *.ddeb && cpack
-	@./packaging/finish-dbgsym.sh $(PACKAGE_DIR)
+	@./scripts/build-package.sh $(PACKAGE_DIR)
 
-# Builds the package twice from scratch in the same folder and compares the
-# two: slow, so not part of `make test`.
+# Builds the packages twice, the second time with the builder's umask,
+# folder, time zone, language and user changed, and compares the two: slow,
+# so not part of `make test`.
 package-check:
 	@./scripts/install-deps.sh package-check
 	@./scripts/check-package.sh $(PACKAGE_DIR)

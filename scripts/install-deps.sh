@@ -7,14 +7,14 @@
 #     test           run, and what the test suite, the fuzz targets and the
 #                    benchmarks start: X server, window manager, session and
 #                    accessibility buses, sound server, song makers, validators
-#     package        run, and what building the Debian package needs
+#     package        what debian/control names for building the packages
 #     package-check  package, and lintian
-#     assets         run, and what redrawing assets/ needs
+#     assets         run, and what the artwork generator draws with
 set -euo pipefail
 
 build=(
-  build-essential cmake pkg-config
-  qt6-base-dev qt6-svg-dev libsdl2-dev libmpg123-dev libpulse-dev
+  g++ make cmake pkgconf
+  qt6-base-dev libsdl2-dev libmpg123-dev libpulse-dev
   libxcb1-dev libxcb-shape0-dev
 )
 # What the windows show: the fonts the about box and its message ask for, the
@@ -29,12 +29,12 @@ test=(
   xvfb x11-utils xdotool imagemagick openbox
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
   pulseaudio pulseaudio-utils sox lame mpg123 playerctl
-  desktop-file-utils appstream mandoc
+  desktop-file-utils appstream mandoc file qt6-svg-dev
   clang libclang-rt-dev
 )
-package=("${run[@]}" file)
+package=("${build[@]}" dpkg-dev debhelper)
 package_check=("${package[@]}" lintian)
-assets=("${run[@]}" imagemagick)
+assets=("${run[@]}" qt6-svg-dev imagemagick)
 
 [ $# -gt 0 ] || set -- run
 packages=()

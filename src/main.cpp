@@ -89,12 +89,13 @@ int main(int argc, char* argv[])
     QApplication app(qtArguments.argc, qtArguments.argv.data());
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QGuiApplication::setDesktopFileName(QStringLiteral("vorlix"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vorlix.vorlix"));
     // Qt's buttons and dialogs in the desktop's language; English without it.
     vorlix::QtTranslations qtTranslations;
     qtTranslations.load();
 
     // The click sounds and the songs: loaded at the first sound.
+    const QString dataFolder = vorlix::dataFolderOf(QCoreApplication::applicationDirPath());
     vorlix::LazyAudio sound(QCoreApplication::applicationDirPath() + QStringLiteral("/vorlix-audio"));
     vorlix::QtMsgBox msgBox;
     vorlix::QtFileDialog fileDialog;
@@ -106,7 +107,7 @@ int main(int argc, char* argv[])
         msgBox,
         fileDialog,
         [&sound] { return sound.makeMp3Play(); },
-        QCoreApplication::applicationDirPath(),
+        dataFolder,
         vorlix::userTempFolder().value_or(QString()),
         helpViewer,
         registry,

@@ -24,7 +24,7 @@ struct Services {
     FileDialog& fileDialog;
     // Makes the player window's playback control.
     std::function<std::unique_ptr<Mp3Play>()> makeMp3Play;
-    // The folder of the executable: sounds and help file live there.
+    // The folder of the sounds and the help file (dataFolderOf()).
     QString programFolder;
     // The user's folder for the playlist file; empty when there is none.
     QString tempFolder;

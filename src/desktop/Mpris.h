@@ -115,7 +115,7 @@ public:
     bool CanRaise() const { return true; }
     bool HasTrackList() const { return false; }
     QString Identity() const { return QStringLiteral("Vorlix"); }
-    QString DesktopEntry() const { return QStringLiteral("vorlix"); }
+    QString DesktopEntry() const { return QStringLiteral("io.github.vorlix.vorlix"); }
     QStringList SupportedUriSchemes() const { return {QStringLiteral("file")}; }
     QStringList SupportedMimeTypes() const { return mp3MimeTypes(); }
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtGlobal>
 
 #ifndef Q_OS_WIN
@@ -99,5 +100,12 @@ std::optional<QString> userTempFolder()
 }
 
 #endif
+
+QString dataFolderOf(const QString& programFolder)
+{
+    if (QFileInfo::exists(programFolder + QStringLiteral("/do.wav")))
+        return programFolder;
+    return QDir::cleanPath(programFolder + QStringLiteral("/" VORLIX_DATA_FROM_PROGRAM));
+}
 
 } // namespace vorlix

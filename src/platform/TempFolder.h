@@ -22,4 +22,10 @@ namespace vorlix {
 // the existing one belongs to someone else or is not a directory.
 std::optional<QString> userTempFolder();
 
+// The folder of the program's data (sounds, help file, translations), given
+// the program's own folder: the program's folder itself when the data lie
+// beside it, as in the build folder; otherwise share/vorlix of the install
+// the program belongs to.
+QString dataFolderOf(const QString& programFolder);
+
 } // namespace vorlix

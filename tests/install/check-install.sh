@@ -25,15 +25,10 @@ root=$dest/usr
 
 expected=$(sort <<'LIST'
 bin/vorlix
-lib/vorlix/VORLIX.HLP
-lib/vorlix/do.wav
-lib/vorlix/usbopen.wav
 lib/vorlix/vorlix
 lib/vorlix/vorlix-audio.so
 lib/vorlix/vorlix-sdl.so
-share/applications/vorlix.desktop
-share/doc/vorlix/changelog.gz
-share/doc/vorlix/copyright
+share/applications/io.github.vorlix.vorlix.desktop
 share/icons/hicolor/128x128/apps/vorlix.png
 share/icons/hicolor/16x16/apps/vorlix.png
 share/icons/hicolor/24x24/apps/vorlix.png
@@ -44,6 +39,9 @@ share/icons/hicolor/64x64/apps/vorlix.png
 share/icons/hicolor/scalable/apps/vorlix.svg
 share/man/man1/vorlix.1.gz
 share/metainfo/io.github.vorlix.vorlix.metainfo.xml
+share/vorlix/VORLIX.HLP
+share/vorlix/do.wav
+share/vorlix/usbopen.wav
 LIST
 )
 actual=$(cd "$dest" && find . ! -type d | sed 's|^\./||' | sort)
@@ -53,7 +51,7 @@ if [ "$actual" != "$(sed 's|^|usr/|' <<<"$expected")" ]; then
 fi
 
 # The link must be relative to stay inside DESTDIR, and lead to the program
-# next to its sounds, which it finds in its own folder.
+# next to its audio modules, which it loads from its own folder.
 if [ ! -L "$root/bin/vorlix" ]; then
   fail "bin/vorlix is not a link"
 elif [ "$(readlink -f "$root/bin/vorlix")" != "$(readlink -f "$root/lib/vorlix/vorlix")" ]; then
@@ -67,13 +65,12 @@ for dir in "$root"/share/icons/hicolor/*x*/apps; do
   [ "$got" = "$size" ] || fail "icon in $size is $got"
 done
 
-gzip -t "$root/share/man/man1/vorlix.1.gz" "$root/share/doc/vorlix/changelog.gz" \
-  || fail "compressed documents"
+gzip -t "$root/share/man/man1/vorlix.1.gz" || fail "compressed manual page"
 if zgrep -q '@[A-Z_]*@' "$root/share/man/man1/vorlix.1.gz"; then
   fail "the manual page has an unreplaced placeholder"
 fi
 
-out=$(desktop-file-validate "$root/share/applications/vorlix.desktop" 2>&1)
+out=$(desktop-file-validate "$root/share/applications/io.github.vorlix.vorlix.desktop" 2>&1)
 [ $? -eq 0 ] && [ -z "$out" ] || fail "desktop-file-validate: $out"
 metainfo=$root/share/metainfo/io.github.vorlix.vorlix.metainfo.xml
 out=$(appstreamcli validate --pedantic --no-net "$metainfo" 2>&1)
@@ -87,7 +84,7 @@ out=$(MANWIDTH=80 mandoc -T lint -W style "$root/share/man/man1/vorlix.1.gz" 2>&
 # speaks to its users there.
 for lang in de es fr it ja pt_BR ru zh_CN zh_TW; do
   for key in Name GenericName Comment Keywords; do
-    grep -q "^$key\[$lang\]=." "$root/share/applications/vorlix.desktop" || fail "vorlix.desktop: no $key[$lang]"
+    grep -q "^$key\[$lang\]=." "$root/share/applications/io.github.vorlix.vorlix.desktop" || fail "desktop entry: no $key[$lang]"
   done
   grep -q "<summary xml:lang=\"$lang\">" "$metainfo" || fail "metainfo: no summary in $lang"
   [ "$(grep -c "<p xml:lang=\"$lang\">" "$metainfo")" -eq "$(grep -c '^    <p>$' "$metainfo")" ] \

@@ -63,6 +63,25 @@ private slots:
             QCOMPARE(modeOf(place), 0600);
         QVERIFY(!folder || QFile(*folder + "probe").open(QIODevice::WriteOnly));
     }
+
+    // The data of an installed program lie in share/vorlix beside its lib/;
+    // in the build folder, beside the program.
+    void dataFolder_data()
+    {
+        QTest::addColumn<QString>("sounds");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("installed") << "usr/share/vorlix" << "usr/share/vorlix";
+        QTest::newRow("build folder") << "usr/lib/vorlix" << "usr/lib/vorlix";
+    }
+    void dataFolder()
+    {
+        QFETCH(QString, sounds);
+        QFETCH(QString, expected);
+        QTemporaryDir tmp;
+        QVERIFY(QDir(tmp.path()).mkpath("usr/lib/vorlix") && QDir(tmp.path()).mkpath(sounds));
+        QVERIFY(QFile(tmp.filePath(sounds + "/do.wav")).open(QIODevice::WriteOnly));
+        QCOMPARE(dataFolderOf(tmp.filePath("usr/lib/vorlix")), tmp.filePath(expected));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTempFolder)
