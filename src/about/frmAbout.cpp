@@ -197,7 +197,7 @@ void frmAbout::Label3_Click(int)
     // Without a browser the user gets the address to copy into one.
     if (!forms_.services().shell.openUrl(kWebAddress))
         forms_.services().msgBox.show(this,
-                                      QStringLiteral("No web browser could be opened for the link. The address is:\n\n") +
+                                      tr("No web browser could be opened for the link. The address is:\n\n") +
                                           kWebAddress,
                                       MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
 }
