@@ -25,7 +25,9 @@ QToolButton* pictureButton(QWidget* parent, const QString& caption, const QStrin
 {
     auto* button = place(new QToolButton(parent), rect);
     button->setText(caption);
-    button->setIcon(QIcon(QPixmap::fromImage(readPicture(picture))));
+    // Drawn for the screen's ratio; the pixmap keeps the ratio, so the icon
+    // shows it at 32 x 32 pixels.
+    button->setIcon(QIcon(QPixmap::fromImage(readPicture(picture, parent->devicePixelRatioF()))));
     button->setIconSize(QSize(32, 32));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFocusPolicy(Qt::StrongFocus);

@@ -12,7 +12,6 @@
 #include "skin/Announcer.h"
 #include "skin/ImageControl.h"
 #include "skin/Label.h"
-#include "skin/Picture.h"
 #include "skin/PictureBox.h"
 #include "skin/Skin.h"
 #include "skin/Timer.h"
@@ -20,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QWindow>
 
 namespace vorlix {
 
@@ -66,20 +66,22 @@ frmMain::~frmMain() = default;
 void frmMain::buildControls()
 {
     // Siblings are created back to front: a later one lies above an earlier one.
-    // The second skin is read when the cap first comes off.
+    // Each picture is read when it is first shown, for the screen's ratio: the
+    // second skin when the cap first comes off, the pause key at the first song.
     pic2 = place(new PictureBox(this), L::pic2);
+    pic2->setPictureFile(QStringLiteral(":/skin2.png"));
     pic2->hide();
     Image_usb_on = place(new ImageControl(pic2), L::Image_usb_on);
     Image1 = place(new ImageControl(pic2), L::Image1);
-    Image1->setPicture(readPicture(QStringLiteral(":/play.png")));
+    Image1->setPictureFile(QStringLiteral(":/play.png"));
     Image2 = place(new ImageControl(pic2), L::Image2);
     Text_Title2 = place(new Label(pic2), L::Text_Title2);
     Text_Title2->setCaption(QStringLiteral("About  Vorlix"));
 
     pic1 = place(new PictureBox(this), L::pic1);
-    pic1->setPicture(readPicture(QStringLiteral(":/skin1.png")));
+    pic1->setPictureFile(QStringLiteral(":/skin1.png"));
     Image_button = place(new ImageControl(pic1), L::Image_button);
-    Image_button->setPicture(readPicture(QStringLiteral(":/play.png")));
+    Image_button->setPictureFile(QStringLiteral(":/play.png"));
     Text_Title = place(new Label(pic1), L::Text_Title);
     Text_Title->setAlignment(Qt::AlignRight);
     Text_Title->setCaption(kIdleCaption);
@@ -90,7 +92,7 @@ void frmMain::buildControls()
     });
     Image_power = place(new ImageControl(pic1), L::Image_power);
     Image_pause = place(new ImageControl(pic1), L::Image_pause);
-    Image_pause->setPicture(readPicture(QStringLiteral(":/pause.png")));
+    Image_pause->setPictureFile(QStringLiteral(":/pause.png"));
     Image_volume_increase = place(new ImageControl(pic1), L::Image_volume_increase);
     Image_volume_decrease = place(new ImageControl(pic1), L::Image_volume_decrease);
     Image_PlayList = place(new ImageControl(pic1), L::Image_PlayList);
@@ -188,6 +190,24 @@ void frmMain::closeEvent(QCloseEvent* event)
     event->ignore();
     if (forms_.MainIfLoaded() == this)
         forms_.SystemClose();
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    QWindow* handle = windowHandle();
+    if (screenWatched_ || !handle)
+        return;
+    screenWatched_ = true;
+    // On a screen of another ratio the window's position is counted in that
+    // screen's pixels: once the move is through, the list goes back to its
+    // place below the player.
+    connect(handle, &QWindow::screenChanged, this, [this] {
+        QMetaObject::invokeMethod(this, [this] {
+            if (forms_.PlayListIfLoaded())
+                movePlayListBelow();
+        }, Qt::QueuedConnection);
+    });
 }
 
 void frmMain::Image_power_Click()
@@ -395,8 +415,6 @@ void frmMain::Image_usb_off_DblClick()
     forms_.services().playUsb();
     const FocusHandOver focus(Image_usb_off);
     pic1->hide();
-    if (pic2->picture().isNull())
-        pic2->setPicture(readPicture(QStringLiteral(":/skin2.png")));
     pic2->show();
     showSkin(*pic2, true);
     focus.to(Image_usb_on);

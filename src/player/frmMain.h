@@ -84,6 +84,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -98,6 +99,7 @@ private:
 
     Forms& forms_;
     WindowMover* mover_;
+    bool screenWatched_ = false;
     Announcer* announcer_ = nullptr;
     ScrollingCaption scroll_;
 };

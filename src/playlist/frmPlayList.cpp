@@ -9,7 +9,6 @@
 #include "playlist/frmPlayListLayout.h"
 #include "skin/ImageControl.h"
 #include "skin/Label.h"
-#include "skin/Picture.h"
 #include "skin/PictureBox.h"
 #include "skin/Skin.h"
 #include "skin/Timer.h"
@@ -62,9 +61,9 @@ void frmPlayList::buildControls()
 
     // Siblings are created back to front: a later one lies above an earlier one.
     pic1 = place(new PictureBox(this), L::pic1);
-    pic1->setPicture(readPicture(QStringLiteral(":/playlist_outline.png")));
+    pic1->setPictureFile(QStringLiteral(":/playlist_outline.png"));
     Image1 = place(new ImageControl(pic1), L::Image1);
-    Image1->setPicture(readPicture(QStringLiteral(":/playlist_panel.png")));
+    Image1->setPictureFile(QStringLiteral(":/playlist_panel.png"));
     Command_Addlist = place(new ImageControl(pic1), L::Command_Addlist);
     Command_Remove = place(new ImageControl(pic1), L::Command_Remove);
     Image_MinPlayList = place(new ImageControl(pic1), L::Image_MinPlayList);

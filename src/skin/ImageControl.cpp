@@ -21,6 +21,14 @@ void ImageControl::setPicture(QImage picture)
 {
     // Kept as read: the skin's palette pictures stay at a byte a pixel.
     picture_ = std::move(picture);
+    file_.setFile(QString());
+    update();
+}
+
+void ImageControl::setPictureFile(const QString& fileName)
+{
+    picture_ = QImage();
+    file_.setFile(fileName);
     update();
 }
 
@@ -53,10 +61,11 @@ bool ImageControl::press()
 
 void ImageControl::paintEvent(QPaintEvent*)
 {
-    if (picture_.isNull() && !showsFocusRing())
+    const QImage& picture = file_.isEmpty() ? picture_ : file_.at(devicePixelRatioF());
+    if (picture.isNull() && !showsFocusRing())
         return;
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    painter.drawImage(0, 0, picture);
     if (showsFocusRing())
         paintFocusRing(painter);
 }

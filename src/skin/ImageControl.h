@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "skin/Picture.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -22,6 +24,8 @@ public:
     explicit ImageControl(QWidget* parent = nullptr);
 
     void setPicture(QImage picture);
+    // A picture file drawn for the screen's ratio, read when first shown.
+    void setPictureFile(const QString& fileName);
 
     enum class Press { Click, DblClick };
     void setButton(const QString& name, Press press = Press::Click);
@@ -53,6 +57,7 @@ private:
     void paintFocusRing(QPainter& painter);
 
     QImage picture_;
+    PictureFile file_;
     bool pressed_ = false;
     bool button_ = false;
     QString name_;

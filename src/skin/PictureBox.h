@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "skin/Picture.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -14,7 +16,11 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void setPicture(QImage picture);
-    const QImage& picture() const { return picture_; }
+    // The picture in `fileName`, drawn for the ratio of the screen the box is
+    // on: read when it is first needed, and read again for another ratio.
+    // Only the one for the current ratio is kept.
+    void setPictureFile(const QString& fileName);
+    const QImage& picture() const;
 
     // With automatic sizing on, the box takes the size of its picture.
     void setAutoSize(bool on);
@@ -28,7 +34,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QImage picture_;
+    mutable QImage picture_;
+    mutable PictureFile file_;
     bool autoSize_ = false;
 };
 
