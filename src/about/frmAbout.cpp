@@ -213,12 +213,14 @@ void frmAbout::Form_MouseMove()
 
 void frmAbout::Label3_Click(int)
 {
-    // Without a browser the user gets the address to copy into one.
-    if (!forms_.services().shell.openUrl(kWebAddress))
-        forms_.services().msgBox.show(this,
-                                      tr("No web browser could be opened for the link. The address is:\n\n") +
-                                          kWebAddress,
-                                      MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
+    // Without a browser the user gets the address to copy into one; the
+    // answer comes once the desktop's opener has given up.
+    forms_.services().shell.openUrl(kWebAddress, this, [this](bool opened) {
+        if (!opened)
+            forms_.services().msgBox.show(
+                this, tr("No web browser could be opened for the link. The address is:\n\n") + kWebAddress,
+                MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
+    });
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)

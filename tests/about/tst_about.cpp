@@ -2,6 +2,7 @@
 #include "about/SysInfo.h"
 #include "about/frmAbout.h"
 #include "about/frmAboutMAin.h"
+#include "platform/Shell.h"
 #include "doubles/Fixture.h"
 #include "skin/ImageControl.h"
 #include "skin/PictureBox.h"
@@ -175,6 +176,38 @@ private slots:
         QTRY_COMPARE(!f.forms.AboutIfLoaded(), pressed == "Exit");
         if (pressed == "System")
             QVERIFY(about.cmdSysInfo->isDefault() && !about.cmdOK->isDefault());
+    }
+
+    // The desktop's opener is awaited off the interface thread: a failure
+    // (no browser: xdg-open exits 3) is told.
+    void desktopOpener_data()
+    {
+        QTest::addColumn<QByteArray>("exit"); // the opener's, once let go; empty: no opener
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("no browser") << QByteArray("3") << false;
+        QTest::newRow("opened") << QByteArray("0") << true;
+        QTest::newRow("no opener") << QByteArray() << false;
+    }
+    void desktopOpener()
+    {
+        QFETCH(QByteArray, exit);
+        QFETCH(bool, opened);
+        QTemporaryDir bin;
+        QFile opener(bin.filePath("xdg-open"));
+        // Waits to be let go, and gives up (opened) after five seconds.
+        QVERIFY(exit.isEmpty() || (opener.open(QIODevice::WriteOnly) &&
+                                   opener.write("#!/bin/sh\nfor i in $(seq 100); do [ -e \"$0.go\" ] && exit " + exit +
+                                                "; sleep 0.05; done\n") > 0 && opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner)));
+        opener.close();
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ":/usr/bin:/bin");
+        std::optional<bool> heard;
+        QObject context;
+        DesktopShell().openUrl(kWebAddress, &context, [&](bool ok) { heard = ok; });
+        qputenv("PATH", path);
+        QVERIFY(exit.isEmpty() || !heard); // back before the opener ended
+        QVERIFY(exit.isEmpty() || QFile(bin.filePath("xdg-open.go")).open(QIODevice::WriteOnly));
+        QTRY_COMPARE(heard, std::optional(opened));
     }
 
     void startSysInfo_data()
