@@ -6,6 +6,7 @@
 #include "player/frmMain.h"
 #include "playlist/frmPlayList.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -26,7 +27,13 @@ bool dropTarget(QObject* watched)
 
 } // namespace
 
-SongDrops::SongDrops(SongOpener& opener, QObject* parent) : QObject(parent), opener_(opener) {}
+SongDrops::SongDrops(SongOpener& opener, QObject* parent) : QObject(parent), opener_(opener)
+{
+    // The player window is on screen before anything watches for drops.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (dropTarget(window))
+            window->setAcceptDrops(true);
+}
 
 bool SongDrops::holdsFiles(const QMimeData* data)
 {

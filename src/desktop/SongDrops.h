@@ -14,7 +14,8 @@ class SongOpener;
 // is taken, with the copy cursor, only where a drop would be: on one of the
 // two windows, with at least one local file in it, and no modal dialog open.
 // Watches the whole application, since the playlist window comes and goes,
-// and makes each of the two windows take drops before it first shows.
+// and makes each of the two windows take drops: those there already, and
+// each new one before it first shows.
 class SongDrops : public QObject {
     Q_OBJECT
 public:

@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 namespace vorlix {
@@ -105,8 +106,14 @@ void frmPlayList::connectHandlers()
     connect(Command_Addlist, &ImageControl::Click, this, &frmPlayList::Command_Addlist_Click);
     connect(Command_Remove, &ImageControl::Click, this, &frmPlayList::Command_Remove_Click);
     connect(Image_MinPlayList, &ImageControl::Click, this, &frmPlayList::Image_MinPlayList_Click);
-    // Delete on the list presses Del.
-    connect(List1, &SongList::DeleteKey, Command_Remove, &ImageControl::press);
+    // Delete on the list presses Del, and leaves the song that took the
+    // removed one's place selected (the last when the last went), so that
+    // Delete can be pressed again.
+    connect(List1, &SongList::DeleteKey, this, [this] {
+        const int at = List1->ListIndex();
+        if (Command_Remove->press() && at >= 0 && List1->ListCount() > 0)
+            List1->setListIndex(std::min(at, List1->ListCount() - 1));
+    });
     connect(Timer_MP3ListDataShow, &QTimer::timeout, this,
             &frmPlayList::Timer_MP3ListDataShow_Timer);
     mover_->addHandle(*pic1);

@@ -159,45 +159,30 @@ private slots:
         QVERIFY(f.calls().isEmpty());
     }
 
-    // A file manager's drop on either window, with the copy cursor; nothing
-    // is taken that holds no file, or while a dialog is open.
+    // A drag is taken, with the copy cursor, only with a file in it and no
+    // dialog open; by a window on screen before drops were watched too.
+    // (tst_x11_about drops from another program.)
     void drops()
     {
         Fixture f;
-        QTemporaryDir songs;
-        QFile song(songs.filePath("s 1.mp3"));
-        QVERIFY(song.open(QIODevice::WriteOnly));
+        f.main().show();
         SongOpener opener(f.forms);
         SongDrops drops(opener);
         qApp->installEventFilter(&drops);
-        f.powerOn();
-        f.main().show();
-        f.main().Image_PlayList_Click();
-        QVERIFY(f.main().acceptDrops() && f.forms.PlayList().acceptDrops());
+        QVERIFY(f.main().acceptDrops());
         QMimeData files, text;
-        files.setUrls({QUrl::fromLocalFile(song.fileName())});
+        files.setUrls({QUrl::fromLocalFile("/m/s 1.mp3")});
         text.setText("/m/a.mp3");
+        const auto taken = [&](QMimeData* data) {
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(&f.main(), &enter);
+            return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
+        };
+        QVERIFY(!taken(&text) && taken(&files));
         QDialog question;
         question.setModal(true);
-        auto offer = [&](QWidget* window, QMimeData* data, QEvent::Type type) {
-            QDropEvent drop(QPointF(20, 20), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, data, Qt::LeftButton, {}, type);
-            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
-            QDropEvent& event = type == QEvent::DragEnter ? enter : drop;
-            event.setDropAction(Qt::MoveAction);
-            QCoreApplication::sendEvent(window, &event);
-            return event.isAccepted() && event.dropAction() == Qt::CopyAction;
-        };
-        for (QWidget* window : {static_cast<QWidget*>(&f.main()), static_cast<QWidget*>(&f.forms.PlayList())}) {
-            QVERIFY(!offer(window, &text, QEvent::DragEnter));
-            QVERIFY(offer(window, &files, QEvent::DragEnter));
-            question.show();
-            QVERIFY(!offer(window, &files, QEvent::Drop));
-            question.hide();
-            QVERIFY(offer(window, &files, QEvent::DragEnter) && offer(window, &files, QEvent::Drop));
-        }
-        const QByteArray path = QFile::encodeName(song.fileName());
-        QTRY_COMPARE(f.forms.PlayList().List1->entries(), QList<QByteArray>({path, path}));
-        QVERIFY(f.fake.msgBox.prompts.isEmpty());
+        question.show();
+        QVERIFY(!taken(&files));
     }
 };
 

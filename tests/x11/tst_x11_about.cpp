@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The cap, the about windows and help under a real window manager.
+// The cap, the about windows and help, and drops from another program, under
+// a real window manager.
 #include "player/frmMainLayout.h"
 #include "x11/Desktop.h"
 
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
+#include <QUrl>
+#include <QWidget>
+
+#include <cstdio>
 
 using namespace vorlix;
 using namespace vorlix::x11;
@@ -14,6 +23,7 @@ class TestX11About : public QObject {
     Q_OBJECT
 private slots:
     void capAboutWindowsAndConnector();
+    void dropsFromAnotherProgram();
 };
 
 void TestX11About::capAboutWindowsAndConnector()
@@ -115,5 +125,86 @@ void TestX11About::capAboutWindowsAndConnector()
     QVERIFY(d.key(*question, "Escape") && d.gone("Vorlix") && d.player.state() == QProcess::Running);
 }
 
-QTEST_GUILESS_MAIN(TestX11About)
+// Another program's drag, as a file manager's: this test program again, in a
+// window of its own, dragging a file URI (XDND). It prints the action the drop
+// target took and stays, as a file manager does, to hand the target the data.
+struct DragSource : QWidget {
+    void mousePressEvent(QMouseEvent*) override
+    {
+        auto* data = new QMimeData;
+        data->setUrls({QUrl(QString::fromLocal8Bit(qgetenv("VORLIX_DRAG_URI")))});
+        auto* drag = new QDrag(this);
+        drag->setMimeData(data);
+        std::printf("%d\n", int(drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::MoveAction)));
+        std::fflush(stdout);
+    }
+};
+
+// Drags `uri` from `source`, a second process, onto `target`, with the
+// pointer held down on the way; the action the target took.
+Qt::DropAction dragFromAnotherProgram(Desktop& d, QProcess& source, const QString& uri, QPoint target)
+{
+    QProcessEnvironment env = d.env;
+    env.insert("VORLIX_DRAG_URI", uri);
+    source.setProcessEnvironment(env);
+    source.start(QCoreApplication::applicationFilePath(), {"--drag-source"});
+    const QString x = QString::number(target.x()), y = QString::number(target.y());
+    const bool dragged = d.xvfb->runTool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Drag source$",
+                                                     "mousemove", "--window", "%1", "60", "40", "sleep", "0.3",
+                                                     "mousedown", "1", "sleep", "0.2", "mousemove_relative", "20", "20",
+                                                     "sleep", "0.2", "mousemove", x, y, "sleep", "0.3", "mousemove_relative",
+                                                     "2", "1", "sleep", "0.3", "mouseup", "1"});
+    if (!dragged || !waitUntil([&] { return source.canReadLine(); }))
+        return Qt::IgnoreAction;
+    return Qt::DropAction(source.readLine().trimmed().toInt());
+}
+
+// Dropped on either window, in any power state, a song is taken (with the
+// copy action), added to the list and played.
+void TestX11About::dropsFromAnotherProgram()
+{
+    Desktop d;
+    if (const QString why = d.start(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    QVERIFY(d.writeList({"tone"}));
+    const auto player = d.launch();
+    QVERIFY2(player, "no player window");
+    const QPoint at = player->client.topLeft();
+    const QString song = QUrl::fromLocalFile(d.scratch.filePath("tone.mp3")).toString();
+    auto display = [&] { return d.x->grab(L::Text_Title.pixels().translated(at)); };
+    auto songOnDisplay = [&] { return waitUntil([&, first = display()] { return display() != first; }, 4s); };
+    // While off, onto the player's picture: it switches on and plays.
+    QProcess first, second; // ended with the test
+    QCOMPARE(dragFromAnotherProgram(d, first, song, at + QPoint(30, 60)), Qt::CopyAction);
+    QVERIFY2(songOnDisplay(), "the dropped song does not play");
+    // While it plays, onto the list window.
+    QVERIFY(d.click(at + L::Image_PlayList.pixels().center()));
+    const auto list = d.waitFor("Play List");
+    QVERIFY2(list, "no list window");
+    QCOMPARE(dragFromAnotherProgram(d, second, song, list->client.topLeft() + QPoint(120, 50)), Qt::CopyAction);
+    QVERIFY2(songOnDisplay(), "the song dropped on the list does not play");
+    QVERIFY(d.click(at + L::Image_pause.pixels().center()));
+    const QByteArray entry = QFile::encodeName(d.scratch.filePath("tone.mp3")) + "\r\n";
+    QVERIFY2(waitUntil([&] { return d.listBytes() == entry.repeated(3); }), d.listBytes().constData());
+    for (QProcess* source : {&first, &second}) {
+        source->kill();
+        source->waitForFinished();
+    }
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 2 && qstrcmp(argv[1], "--drag-source") == 0) {
+        QApplication app(argc, argv);
+        DragSource source;
+        source.setWindowTitle("Drag source");
+        source.setGeometry(500, 400, 120, 80);
+        source.show();
+        return app.exec();
+    }
+    QCoreApplication app(argc, argv);
+    TestX11About test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_x11_about.moc"
