@@ -218,7 +218,7 @@ void frmAbout::Label3_Click(int)
     forms_.services().shell.openUrl(kWebAddress, this, [this](bool opened) {
         if (!opened)
             forms_.services().msgBox.show(
-                this, QStringLiteral("No web browser could be opened for the link. The address is:\n\n") + kWebAddress,
+                this, tr("No web browser could be opened for the link. The address is:\n\n") + kWebAddress,
                 MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
     });
 }

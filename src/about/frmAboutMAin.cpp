@@ -42,11 +42,11 @@ frmAboutMAin::frmAboutMAin(Forms& forms)
     : Form(nullptr, kFixedDialogFlags),
       forms_(forms)
 {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setFixedSize(137, 73);
     // Created in tab order: Help first, so it has the focus when the window opens.
-    Command_help = pictureButton(this, QStringLiteral("Help"), QStringLiteral(":/help.png"), kCommand_help);
-    Command_About = pictureButton(this, QStringLiteral("About"), QStringLiteral(":/about.png"), kCommand_About);
+    Command_help = pictureButton(this, tr("Help"), QStringLiteral(":/help.png"), kCommand_help);
+    Command_About = pictureButton(this, tr("About"), QStringLiteral(":/about.png"), kCommand_About);
     // What a screen reader calls them, which is what they show.
     Command_help->setAccessibleName(tr("Help"));
     Command_About->setAccessibleName(tr("About"));

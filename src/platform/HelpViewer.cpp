@@ -2,6 +2,7 @@
 #include "platform/HelpViewer.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +26,10 @@ namespace vorlix {
 
 namespace {
 
-const QString kFallbackTitle = QStringLiteral("Vorlix Help");
+QString fallbackTitle()
+{
+    return QCoreApplication::translate("vorlix", "Vorlix Help");
+}
 
 // Elements that never hold others, and those that a following one of their
 // kind closes without an end tag.
@@ -80,17 +84,17 @@ std::optional<QByteArray> readSmallFile(const QString& path, qint64 maxBytes, QS
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return *why = QStringLiteral("there is no such file"), std::nullopt;
+        return *why = QCoreApplication::translate("vorlix", "there is no such file"), std::nullopt;
     if (!info.isFile() || !info.isReadable())
-        return *why = QStringLiteral("it is not a file that can be read"), std::nullopt;
+        return *why = QCoreApplication::translate("vorlix", "it is not a file that can be read"), std::nullopt;
     if (info.size() > maxBytes)
-        return *why = QStringLiteral("it is larger than %1 KB").arg(maxBytes / 1024), std::nullopt;
+        return *why = QCoreApplication::translate("vorlix", "it is larger than %1 KB").arg(maxBytes / 1024), std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return *why = file.errorString(), std::nullopt;
     QByteArray bytes = file.read(maxBytes + 1);
     if (bytes.size() > maxBytes)
-        return *why = QStringLiteral("it is larger than %1 KB").arg(maxBytes / 1024), std::nullopt;
+        return *why = QCoreApplication::translate("vorlix", "it is larger than %1 KB").arg(maxBytes / 1024), std::nullopt;
     return bytes;
 }
 
@@ -106,11 +110,15 @@ QSize pageSize()
 QString problemPage(const QString& file, const QString& why)
 {
     const QFileInfo info(file);
-    const QString where = info.exists() ? QStringLiteral("It is in the folder") : QStringLiteral("It was looked for in the folder");
-    return QStringLiteral("<h3>Help cannot be shown</h3><p>The help file <b>%1</b> cannot be shown: %2.</p>"
-                          "<p>%3 <b>%4</b>.</p>")
-        .arg(info.fileName().toHtmlEscaped(), why.toHtmlEscaped(), where,
-             QDir::toNativeSeparators(info.absolutePath()).toHtmlEscaped());
+    const QString folder = QDir::toNativeSeparators(info.absolutePath()).toHtmlEscaped();
+    const QString where =
+        info.exists() ? QCoreApplication::translate("vorlix", "It is in the folder <b>%1</b>.").arg(folder)
+                      : QCoreApplication::translate("vorlix", "It was looked for in the folder <b>%1</b>.").arg(folder);
+    return QStringLiteral("<h3>%1</h3><p>%2</p><p>%3</p>")
+        .arg(QCoreApplication::translate("vorlix", "Help cannot be shown"),
+             QCoreApplication::translate("vorlix", "The help file <b>%1</b> cannot be shown: %2.")
+                 .arg(info.fileName().toHtmlEscaped(), why.toHtmlEscaped()),
+             where);
 }
 
 // A page is text: a NUL or another control character that no text holds
@@ -363,11 +371,11 @@ QAccessibleInterface* helpFactory(const QString&, QObject* object)
 QString refuseHelpPage(const QByteArray& html, const HelpLimits& limits)
 {
     if (html.size() > limits.maxBytes)
-        return QStringLiteral("it is larger than %1 KB").arg(limits.maxBytes / 1024);
+        return QCoreApplication::translate("vorlix", "it is larger than %1 KB").arg(limits.maxBytes / 1024);
     if (!isText(html))
-        return QStringLiteral("it is not a help page");
+        return QCoreApplication::translate("vorlix", "it is not a help page");
     if (nestingDepth(html, limits.maxDepth) > limits.maxDepth)
-        return QStringLiteral("its parts are nested deeper than %1 levels").arg(limits.maxDepth);
+        return QCoreApplication::translate("vorlix", "its parts are nested deeper than %1 levels").arg(limits.maxDepth);
     return {};
 }
 
@@ -397,7 +405,7 @@ void HelpWindowViewer::makeWindow()
     QObject::connect(escape, &QShortcut::activated, window_.get(), &QWidget::close);
     QObject::connect(page_, &QTextBrowser::sourceChanged, window_.get(), [this] {
         const QString title = page_->documentTitle();
-        window_->setWindowTitle(title.isEmpty() ? kFallbackTitle : title);
+        window_->setWindowTitle(title.isEmpty() ? fallbackTitle() : title);
     });
 }
 
@@ -433,7 +441,7 @@ void HelpWindowViewer::showProblem(const QString& html)
     shown_.clear();
     page_->setSource(QUrl());
     page_->setHtml(html);
-    window_->setWindowTitle(kFallbackTitle);
+    window_->setWindowTitle(fallbackTitle());
     // A few lines need no page-sized window.
     window_->resize(QSize(440, 170).boundedTo(pageSize()));
     bringToFront();

@@ -240,7 +240,7 @@ void frmMain::Image2_Click()
 void frmMain::askToClose()
 {
     const int answer =
-        forms_.services().msgBox.show(this, QStringLiteral("Close Vorlix?"),
+        forms_.services().msgBox.show(this, tr("Close Vorlix?"),
                                       MsgBoxStyle::YesNo | MsgBoxStyle::Question, kProgramTitle);
     if (answer == MsgBoxResult::Yes)
         forms_.UnloadMain();

@@ -47,7 +47,7 @@ frmPlayList::frmPlayList(Forms& forms)
       forms_(forms),
       mover_(new WindowMover(*this))
 {
-    setWindowTitle(QStringLiteral("Play List"));
+    setWindowTitle(tr("Play List"));
     resize(L::kDesignClientSize);
     buildControls();
     nameControls();
@@ -172,7 +172,7 @@ void frmPlayList::tellNotSaved(const QString& reason)
     // The window is going: its monitor must not move to the next song or
     // write the player's title while the message is up.
     Timer_MP3ListDataShow->setEnabled(false);
-    tell(QStringLiteral("The play list could not be saved to %1:\n%2").arg(file, reason));
+    tell(tr("The play list could not be saved to %1:\n%2").arg(file, reason));
 }
 
 void frmPlayList::tellNotRead(const QString& reason)
@@ -184,8 +184,8 @@ void frmPlayList::tellNotRead(const QString& reason)
     // The window may be made in the middle of a click or a drag: the message
     // comes once that is over.
     QTimer::singleShot(0, this, [this, file, reason] {
-        tell(QStringLiteral("The play list could not be read from %1:\n%2\n\n"
-                            "It is left as it is; changes to the list will not be saved.")
+        tell(tr("The play list could not be read from %1:\n%2\n\n"
+                "It is left as it is; changes to the list will not be saved.")
                  .arg(file, reason));
     });
 }
