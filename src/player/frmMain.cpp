@@ -28,10 +28,14 @@ namespace L = frmMainLayout;
 namespace {
 
 // The keyboard focus of a button that a press takes away goes to the button
-// shown in its place, with the focus ring if it had one.
+// shown in its place, with the focus ring if it had one; also while the
+// window waits to be active again after a dialog.
 class FocusHandOver {
 public:
-    explicit FocusHandOver(const ImageControl* from) : had_(from->hasFocus()), ring_(from->showsFocusRing()) {}
+    explicit FocusHandOver(const ImageControl* from)
+        : had_(from->window()->focusWidget() == from), ring_(from->showsFocusRing())
+    {
+    }
     void to(ImageControl* next) const
     {
         if (had_)
