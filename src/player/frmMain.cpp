@@ -57,9 +57,6 @@ frmMain::frmMain(Forms& forms)
       mover_(new WindowMover(*this))
 {
     setWindowTitle(QStringLiteral("Ormatel"));
-    // The window manager reads the title above; a screen reader calls the
-    // window by the program's name.
-    setAccessibleName(kProgramTitle);
     resize(L::kDesignClientSize);
     buildControls();
     connectHandlers();
@@ -203,6 +200,10 @@ void frmMain::showEvent(QShowEvent* event)
     if (screenWatched_ || !handle)
         return;
     screenWatched_ = true;
+    // The window manager reads the title; a screen reader calls the window by
+    // the program's name. Named once the window is up: naming it sooner
+    // would connect Qt to the accessibility bus before the window could map.
+    QMetaObject::invokeMethod(this, [this] { setAccessibleName(kProgramTitle); }, Qt::QueuedConnection);
     // On a screen of another ratio the window's position is counted in that
     // screen's pixels: once the move is through, the list goes back to its
     // place below the player.
