@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps test-deps configure build run test test-sanitize fuzz bench assets clean package package-check
+.PHONY: all deps test-deps configure build run test test-sanitize fuzz bench assets translations clean package package-check
 
 all: build
 
@@ -52,6 +52,11 @@ assets: configure
 	@./scripts/install-deps.sh assets
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target artgen
 	@./tools/artgen/make-assets.sh $(BUILD_DIR)/tools/artgen/artgen assets
+
+# Brings translations/*.ts up to date with the texts the sources mark for
+# translation (new ones come untranslated; gone ones are dropped).
+translations: configure
+	@cmake --build $(BUILD_DIR) --target translations
 
 # Builds the Debian source package (debian/) from a copy of this tree, and
 # from it vorlix_<version>_<arch>.deb and vorlix-dbgsym_<version>_<arch>.deb,

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Forms.h"
-#include "app/QtTranslations.h"
+#include "app/Translations.h"
 #include "app/Services.h"
 #include "engine/Mp3Play.h"
 #include "platform/CloseRequests.h"
@@ -73,13 +73,13 @@ int main(int argc, char* argv[])
     QString noRuntimeFolder;
     vorlix::PlayerLock lock(vorlix::PlayerLock::userRuntimeFolder(&noRuntimeFolder));
     if (!noRuntimeFolder.isEmpty())
-        std::fprintf(stderr, "vorlix: not using XDG_RUNTIME_DIR (%s): playing alone\n",
-                     noRuntimeFolder.toLocal8Bit().constData());
+        std::fputs(qPrintable(vorlix::commandLineText(
+                       QT_TRANSLATE_NOOP("vorlix", "vorlix: not using XDG_RUNTIME_DIR (%1): playing alone\n"))
+                                  .arg(noRuntimeFolder)),
+                   stderr);
     const vorlix::PlayerLock::Role role = lock.take();
     if (const std::optional<int> code = vorlix::passToRunningPlayer(line, role, lock.socketPath()))
         return *code;
-    // Asked while the program loads; no window waits long for its answer.
-    vorlix::SessionBus sessionBus;
 
 #ifdef M_ARENA_MAX
     // The threads allocate little and seldom: one heap for all of them
@@ -90,15 +90,23 @@ int main(int argc, char* argv[])
     sendPixelsThroughTheSocket();
     vorlix::QtArguments qtArguments(line);
     QApplication app(qtArguments.argc, qtArguments.argv.data());
+    // Qt's accessibility joins the session bus when the window's first
+    // control shows, before the window maps; joining on a thread of its own
+    // while the windows are built takes that wait off the start. A bus that
+    // does not answer soon is not waited for at all.
+    vorlix::SessionBus sessionBus;
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vorlix.vorlix"));
-    // Qt's buttons and dialogs in the desktop's language; English without it.
-    vorlix::QtTranslations qtTranslations;
-    qtTranslations.load();
+    // Qt's buttons and dialogs and Vorlix's own texts in the desktop's
+    // language; English without it.
+    const QString dataFolder = vorlix::dataFolderOf(QCoreApplication::applicationDirPath());
+    vorlix::Translations qtTranslations;
+    qtTranslations.load(QStringLiteral("qtbase"), vorlix::Translations::qtFolder());
+    vorlix::Translations ownTranslations;
+    ownTranslations.load(QStringLiteral("vorlix"), dataFolder + QStringLiteral("/translations"));
 
     // The click sounds and the songs: loaded at the first sound.
-    const QString dataFolder = vorlix::dataFolderOf(QCoreApplication::applicationDirPath());
     vorlix::LazyAudio sound(QCoreApplication::applicationDirPath() + QStringLiteral("/vorlix-audio"));
     vorlix::QtMsgBox msgBox;
     vorlix::QtFileDialog fileDialog;

@@ -2,6 +2,9 @@
 #include "about/LinkLabel.h"
 
 #include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QPointer>
 #include <QTimer>
 
@@ -50,6 +53,32 @@ LinkLabel::LinkLabel(const QString& address, QWidget* parent) : QLabel(address, 
         return true;
     }();
     Q_UNUSED(installed);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            emit Press();
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 } // namespace vorlix

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/frmAbout.h"
 
+#include "about/FocusRingStyle.h"
 #include "about/SysInfo.h"
 #include "app/Forms.h"
 #include "platform/WindowHints.h"
@@ -11,6 +12,7 @@
 #include "skin/Twips.h"
 #include "skin/Picture.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -61,12 +63,26 @@ QFont titleFont()
     return font;
 }
 
+// A screen reader meets the window as a dialog, and reads its text when
+// it opens.
+QAccessibleInterface* dialogFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(frmAbout::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    return nullptr;
+}
+
 } // namespace
 
 frmAbout::frmAbout(Forms& forms)
     : Form(nullptr, kFixedDialogFlags),
       forms_(forms)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(dialogFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setWindowTitle(QStringLiteral("About Vorlix"));
     // The client area is placed, not the frame around it.
     setGeometry(kClientArea);
@@ -107,9 +123,12 @@ frmAbout::frmAbout(Forms& forms)
         button->installEventFilter(this);
     }
     cmdOK->setDefault(true);
-    // Labels take no focus, so Exit, first in the tab order, has it at the start.
+    // Labels take no focus, so Exit, first in the tab order, has it at the
+    // start; the link comes last.
     setTabOrder(cmdOK, cmdSysInfo);
+    setTabOrder(cmdSysInfo, Label3[2]);
     cmdOK->setFocus();
+    new FocusRingStyle(this, {cmdOK, cmdSysInfo, Label3[2]});
 
     nameControls();
 
@@ -194,12 +213,14 @@ void frmAbout::Form_MouseMove()
 
 void frmAbout::Label3_Click(int)
 {
-    // Without a browser the user gets the address to copy into one.
-    if (!forms_.services().shell.openUrl(kWebAddress))
-        forms_.services().msgBox.show(this,
-                                      QStringLiteral("No web browser could be opened for the link. The address is:\n\n") +
-                                          kWebAddress,
-                                      MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
+    // Without a browser the user gets the address to copy into one; the
+    // answer comes once the desktop's opener has given up.
+    forms_.services().shell.openUrl(kWebAddress, this, [this](bool opened) {
+        if (!opened)
+            forms_.services().msgBox.show(
+                this, tr("No web browser could be opened for the link. The address is:\n\n") + kWebAddress,
+                MsgBoxStyle::OkOnly | MsgBoxStyle::Exclamation, kProgramTitle);
+    });
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)
@@ -250,6 +271,8 @@ void frmAbout::showEvent(QShowEvent* event)
 {
     // Before the window is mapped: a close button only in its title bar.
     askForCloseButtonOnly(*this, FixedWindowKind::Dialog);
+    // The button that has the focus shows it from the start.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     Form::showEvent(event);
 }
 

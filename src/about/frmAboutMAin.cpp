@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/frmAboutMAin.h"
 
+#include "about/FocusRingStyle.h"
 #include "about/frmAbout.h"
 #include "app/Forms.h"
 #include "platform/WindowHints.h"
@@ -10,6 +11,7 @@
 #include "skin/Picture.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QToolButton>
 
 namespace vorlix {
@@ -40,15 +42,16 @@ frmAboutMAin::frmAboutMAin(Forms& forms)
     : Form(nullptr, kFixedDialogFlags),
       forms_(forms)
 {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setFixedSize(137, 73);
     // Created in tab order: Help first, so it has the focus when the window opens.
-    Command_help = pictureButton(this, QStringLiteral("Help"), QStringLiteral(":/help.png"), kCommand_help);
-    Command_About = pictureButton(this, QStringLiteral("About"), QStringLiteral(":/about.png"), kCommand_About);
+    Command_help = pictureButton(this, tr("Help"), QStringLiteral(":/help.png"), kCommand_help);
+    Command_About = pictureButton(this, tr("About"), QStringLiteral(":/about.png"), kCommand_About);
     // What a screen reader calls them, which is what they show.
     Command_help->setAccessibleName(tr("Help"));
     Command_About->setAccessibleName(tr("About"));
     Command_help->setFocus();
+    new FocusRingStyle(this, {Command_help, Command_About});
     connect(Command_help, &QToolButton::clicked, this, &frmAboutMAin::Command_help_Click);
     connect(Command_About, &QToolButton::clicked, this, &frmAboutMAin::Command_About_Click);
 }
@@ -75,7 +78,27 @@ void frmAboutMAin::showEvent(QShowEvent* event)
 {
     // Before the window is mapped: a close button only in its title bar.
     askForCloseButtonOnly(*this, FixedWindowKind::Palette);
+    // The button that has the focus shows it from the start.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     Form::showEvent(event);
+}
+
+void frmAboutMAin::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the buttons leave: Enter presses the one with the focus, as Space
+    // does; Escape closes the launcher, as its close button does.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto* button = qobject_cast<QToolButton*>(focusWidget()); button && !event->isAutoRepeat())
+            button->click();
+        break;
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        Form::keyPressEvent(event);
+    }
 }
 
 void frmAboutMAin::closeEvent(QCloseEvent* event)

@@ -8,6 +8,7 @@
 #include "playlist/SongList.h"
 #include "playlist/frmPlayList.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QTimer>
 
@@ -102,7 +103,7 @@ void Forms::KeepSongs(const QList<QByteArray>& songs)
     const PlaylistSave save = savePlaylistEdits(playlistFilePath(services_.tempFolder), {}, songs);
     if (!save.ok) {
         noteSaveFailed();
-        qWarning().noquote() << QStringLiteral("Vorlix: The play list could not be saved to %1: %2")
+        qWarning().noquote() << QCoreApplication::translate("vorlix", "Vorlix: The play list could not be saved to %1: %2")
                                     .arg(playlistFilePath(services_.tempFolder), save.error);
     }
 }

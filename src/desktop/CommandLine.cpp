@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/CommandLine.h"
 
+#include "platform/TempFolder.h"
+
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <algorithm>
 #include <utility>
@@ -61,9 +66,27 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
     return line;
 }
 
+QString commandLineText(const char* source)
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::translate("vorlix", source);
+    // Without the application its folder is the executable's, read from
+    // the system.
+    static const QTranslator* const catalogue = [] {
+        static QTranslator translator;
+        const QString folder = dataFolderOf(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath());
+        return translator.load(QLocale::system(), QStringLiteral("vorlix"), QStringLiteral("_"),
+                               folder + QStringLiteral("/translations"))
+            ? &translator
+            : nullptr;
+    }();
+    const QString text = catalogue ? catalogue->translate("vorlix", source) : QString();
+    return text.isEmpty() ? QString::fromUtf8(source) : text;
+}
+
 QString usageText()
 {
-    return QCoreApplication::translate(
+    return commandLineText(QT_TRANSLATE_NOOP(
         "vorlix",
         "Usage: vorlix [OPTION] [FILE|URI...]\n"
         "Play MP3 files on a small skinned player.\n"
@@ -75,7 +98,7 @@ QString usageText()
         "  -v, --version     show the version and exit\n"
         "      --play-pause  press Play or Pause on the running player\n"
         "      --next        play the next song of the running player's list\n"
-        "      --previous    play the previous song of the running player's list\n");
+        "      --previous    play the previous song of the running player's list\n"));
 }
 
 } // namespace vorlix

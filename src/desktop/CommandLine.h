@@ -26,4 +26,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv);
 // The text of --help, ending in a line break.
 QString usageText();
 
+// `source` (marked with QT_TRANSLATE_NOOP("vorlix", ...)) in the desktop's
+// language, from the program's catalogue. Also before the application is
+// made: the options are answered, and a later start hands over to the
+// running player, without it.
+QString commandLineText(const char* source);
+
 } // namespace vorlix

@@ -68,7 +68,7 @@ std::optional<int> answerCommandLine(const CommandLine& line)
         print(stdout, QStringLiteral("Vorlix " VORLIX_VERSION "\n"));
         return 0;
     case CommandLine::Action::BadOption:
-        print(stderr, QCoreApplication::translate("vorlix", "vorlix: unknown option '%1'\n")
+        print(stderr, commandLineText(QT_TRANSLATE_NOOP("vorlix", "vorlix: unknown option '%1'\n"))
                           .arg(QString::fromLocal8Bit(line.badOption)) + usageText());
         return 2;
     }
@@ -83,16 +83,16 @@ std::optional<int> passToRunningPlayer(const CommandLine& line, PlayerLock::Role
         case HandOver::Taken:
             return 0;
         case HandOver::Closing:
-            print(stderr, QCoreApplication::translate("vorlix", "vorlix: the running player is closing\n"));
+            print(stderr, commandLineText(QT_TRANSLATE_NOOP("vorlix", "vorlix: the running player is closing\n")));
             return 1;
         case HandOver::OtherUser:
-            print(stderr, QCoreApplication::translate("vorlix", "vorlix: %1 belongs to another user\n")
+            print(stderr, commandLineText(QT_TRANSLATE_NOOP("vorlix", "vorlix: %1 belongs to another user\n"))
                               .arg(QFile::decodeName(socketPath)));
             return 1;
         case HandOver::NoAnswer:
             break;
         }
-        print(stderr, QCoreApplication::translate("vorlix", "vorlix: the running player does not answer\n"));
+        print(stderr, commandLineText(QT_TRANSLATE_NOOP("vorlix", "vorlix: the running player does not answer\n")));
         return 1;
     }
     if (!line.commands.isEmpty() && line.files.isEmpty())

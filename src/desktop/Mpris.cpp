@@ -11,6 +11,7 @@
 #include "skin/Label.h"
 #include "skin/Timer.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QDBusMessage>
 #include <QMetaProperty>
@@ -308,7 +309,8 @@ bool Mpris::OpenUri(const QString& uri)
 void MprisPlayerAdaptor::OpenUri(const QString& uri)
 {
     if (!mpris_.OpenUri(uri) && mpris_.calledFromDBus())
-        mpris_.sendErrorReply(QDBusError::NotSupported, QStringLiteral("Only file:// URIs can be opened: %1").arg(uri.left(200)));
+        mpris_.sendErrorReply(QDBusError::NotSupported,
+                              QCoreApplication::translate("vorlix", "Only file:// URIs can be opened: %1").arg(uri.left(200)));
 }
 
 // State
@@ -427,7 +429,8 @@ QDBusVariant MprisPropertiesAdaptor::Get(const QString& interface, const QString
     QObject* target = adaptor(interface);
     const int index = target ? target->metaObject()->indexOfProperty(name.toLatin1().constData()) : -1;
     if (index < 0) {
-        fail(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), QStringLiteral("No such property: %1").arg(name));
+        fail(QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
+             QCoreApplication::translate("vorlix", "No such property: %1").arg(name));
         return {};
     }
     return QDBusVariant(target->metaObject()->property(index).read(target));
@@ -453,18 +456,19 @@ void MprisPropertiesAdaptor::Set(const QString& interface, const QString& name, 
     QObject* target = adaptor(interface);
     const int index = target ? target->metaObject()->indexOfProperty(name.toLatin1().constData()) : -1;
     if (index < 0) {
-        fail(invalid, QStringLiteral("No such property: %1").arg(name));
+        fail(invalid, QCoreApplication::translate("vorlix", "No such property: %1").arg(name));
         return;
     }
     const QMetaProperty property = target->metaObject()->property(index);
     if (!property.isWritable()) {
-        fail(QStringLiteral("org.freedesktop.DBus.Error.PropertyReadOnly"), QStringLiteral("%1 is read-only").arg(name));
+        fail(QStringLiteral("org.freedesktop.DBus.Error.PropertyReadOnly"),
+             QCoreApplication::translate("vorlix", "%1 is read-only").arg(name));
         return;
     }
     QVariant v = value.variant();
     // A level must be a number, and a finite one.
     if (!v.convert(property.metaType()) || (v.typeId() == QMetaType::Double && !std::isfinite(v.toDouble()))) {
-        fail(invalid, QStringLiteral("%1 cannot be set to that value").arg(name));
+        fail(invalid, QCoreApplication::translate("vorlix", "%1 cannot be set to that value").arg(name));
         return;
     }
     property.write(target, v);

@@ -73,14 +73,18 @@ bool SessionBus::answers(const QByteArray& address, int waitMs)
 
 SessionBus::SessionBus()
     : address_(qgetenv("DBUS_SESSION_BUS_ADDRESS")), state_(std::make_shared<std::atomic_int>(0)),
-      stop_(std::make_shared<std::atomic_bool>(false))
+      decided_(std::make_shared<std::atomic_int>(0)), stop_(std::make_shared<std::atomic_bool>(false))
 {
     if (address_.isEmpty()) {
         state_->store(2);
         return;
     }
-    asking_ = QThread::create([address = address_, state = state_] {
-        state->store(answers(address, 1000) ? 1 : 2);
+    asking_ = QThread::create([address = address_, state = state_, decided = decided_] {
+        const bool answered = answers(address, 1000);
+        state->store(answered ? 1 : 2);
+        int nobody = 0;
+        if (answered && decided->compare_exchange_strong(nobody, 1))
+            QDBusConnection::sessionBus();
     });
     asking_->start();
 }
@@ -105,9 +109,12 @@ void SessionBus::leave()
 
 void SessionBus::beforeWindows(int waitMs)
 {
-    if (asking_)
-        asking_->wait(QDeadlineTimer(waitMs));
-    qtHasBus_ = state_->load() == 1;
+    const QDeadlineTimer deadline(waitMs);
+    while (state_->load() == 0 && !deadline.hasExpired())
+        QThread::msleep(2);
+    // Qt joins (or has joined) on the asking thread, or is kept away here.
+    int nobody = 0;
+    qtHasBus_ = !decided_->compare_exchange_strong(nobody, 2) && state_->load() == 1;
     if (qtHasBus_)
         return;
     // An address of a kind libdbus does not know fails at once, and names

@@ -19,7 +19,9 @@ namespace vorlix {
 // nothing, and libdbus starts a bus of its own when none is named.
 class SessionBus {
 public:
-    // Starts asking at once, on a thread of its own.
+    // Starts asking at once, on a thread of its own, which then has Qt join
+    // the bus as soon as it answers (unless beforeWindows() gave up on it).
+    // Made once the application object exists.
     SessionBus();
     ~SessionBus();
     SessionBus(const SessionBus&) = delete;
@@ -49,6 +51,9 @@ private:
     bool hidden_ = false;
     bool qtHasBus_ = false;
     std::shared_ptr<std::atomic_int> state_; // 0 asking, 1 answered, 2 no answer
+    // Who decided on Qt's own use of the bus: 0 no one yet, 1 the asking
+    // thread (Qt joins), 2 beforeWindows() (Qt is kept away).
+    std::shared_ptr<std::atomic_int> decided_;
     std::shared_ptr<std::atomic_bool> stop_;
     QThread* asking_ = nullptr;
     QThread* joining_ = nullptr;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/SinglePlayer.h"
 
+#include "desktop/CommandLine.h"
+
 #include <QDataStream>
 #include <QDeadlineTimer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QIODevice>
 #include <QSocketNotifier>
@@ -104,13 +107,14 @@ QByteArray PlayerLock::privateFolder(const QByteArray& folder, QString* why)
     struct stat st {};
     QString problem;
     if (!folder.startsWith('/'))
-        problem = QStringLiteral("not an absolute path");
+        problem = commandLineText(QT_TRANSLATE_NOOP("vorlix", "not an absolute path"));
     else if (::stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        problem = QStringLiteral("not a folder");
+        problem = commandLineText(QT_TRANSLATE_NOOP("vorlix", "not a folder"));
     else if (st.st_uid != ::geteuid())
-        problem = QStringLiteral("owned by another user");
+        problem = commandLineText(QT_TRANSLATE_NOOP("vorlix", "owned by another user"));
     else if ((st.st_mode & 07777) != 0700)
-        problem = QStringLiteral("open to other users (mode %1, not 0700)").arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'));
+        problem = commandLineText(QT_TRANSLATE_NOOP("vorlix", "open to other users (mode %1, not 0700)"))
+                      .arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'));
     if (problem.isEmpty())
         return folder;
     if (why)
@@ -205,7 +209,7 @@ bool PlayerService::listen(const QByteArray& socketPath, QString* error)
         return false;
     };
     if (fd_ >= 0 || socketPath.size() >= qsizetype(sizeof(sockaddr_un::sun_path)))
-        return fail(QStringLiteral("the name is too long"));
+        return fail(QCoreApplication::translate("vorlix", "the name is too long"));
     // What a player that is gone left at the name: its socket, or anything
     // else of ours that is no folder with something in it.
     struct stat st {};
@@ -213,7 +217,7 @@ bool PlayerService::listen(const QByteArray& socketPath, QString* error)
         const bool gone = S_ISDIR(st.st_mode) ? ::rmdir(socketPath.constData()) == 0
                                               : ::unlink(socketPath.constData()) == 0;
         if (!gone)
-            return fail(QStringLiteral("%1 is in the way: %2").arg(QFile::decodeName(socketPath),
+            return fail(QCoreApplication::translate("vorlix", "%1 is in the way: %2").arg(QFile::decodeName(socketPath),
                                                                    QString::fromLocal8Bit(std::strerror(errno))));
     }
     const sockaddr_un address = addressOf(socketPath);

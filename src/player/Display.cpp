@@ -150,9 +150,11 @@ QString displayPath(const QByteArray& path)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(path);
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(path);
+    if (utf8.hasError())
+        text = QString::fromLatin1(path);
+    // A NUL would end the text where it is read as a C string: by a screen
+    // reader, on the session bus. It shows as the symbol for null.
+    return text.replace(QChar(0), QChar(0x2400));
 }
 
 } // namespace vorlix

@@ -74,7 +74,8 @@ int volumePercent(std::optional<std::int32_t> volume1);
 QString volumeCaption(std::optional<std::int32_t> volume1);
 
 // Song paths are bytes; the display shows them as UTF-8 where they are valid
-// UTF-8 and as Latin-1 otherwise, so every byte shows as something.
+// UTF-8 and as Latin-1 otherwise, so every byte shows as something, a NUL as
+// the symbol for null (U+2400).
 QString displayPath(const QByteArray& path);
 
 // The path as the playback engine takes it: the same bytes.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist/PlaylistFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QtGlobal>
@@ -309,7 +310,8 @@ PlaylistRead readPlaylistFile(const QString& path)
     if (S_ISDIR(st.st_mode))
         return unreadable(EISDIR);
     if (!S_ISREG(st.st_mode))
-        return {PlaylistRead::Status::Unreadable, {}, QStringLiteral("It is not a regular file.")};
+        return {PlaylistRead::Status::Unreadable, {},
+                QCoreApplication::translate("vorlix", "It is not a regular file.")};
     if (code)
         return unreadable(code);
     return {PlaylistRead::Status::Read, parsePlaylist(bytes), {}, quint64(st.st_dev), quint64(st.st_ino)};
@@ -450,7 +452,7 @@ PlaylistSave savePlaylistEdits(const QString& path, const QList<QByteArray>& bas
         now = {PlaylistRead::Status::Read, std::move(list), {}, quint64(mine.st_dev), quint64(mine.st_ino)};
         list = merged;
     }
-    return {false, {}, QStringLiteral("Other players keep saving the list.")};
+    return {false, {}, QCoreApplication::translate("vorlix", "Other players keep saving the list.")};
 }
 
 PlaylistSaveTurn::PlaylistSaveTurn(const QString& path, int patienceMs)

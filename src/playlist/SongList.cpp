@@ -128,6 +128,7 @@ void SongList::RemoveItem(int index)
     if (index < 0 || index >= ListCount())
         return;
     entries_.removeAt(index);
+    ++rowsMoved_;
     // Nothing is selected after a removal.
     select(-1);
     rowsChanged();
@@ -136,6 +137,7 @@ void SongList::RemoveItem(int index)
 void SongList::setEntries(QList<QByteArray> entries)
 {
     entries_ = std::move(entries);
+    ++rowsMoved_;
     select(-1);
     top_ = 0;
     rowsChanged();

@@ -41,6 +41,9 @@ public:
     int rowAt(QPoint point) const;
     // Where a row stands in the box; empty when it is out of view.
     QRect rowRect(int row) const;
+    // Counts the changes that moved entries to other rows (a removal, a new
+    // list): a row seen before such a change is another row after it.
+    quint64 rowsMoved() const { return rowsMoved_; }
 
 signals:
     // The Delete key, pressed while the list has the focus.
@@ -69,6 +72,7 @@ private:
     int top_ = 0;
     int wheel_ = 0;   // a part of a wheel notch not yet scrolled
     QScrollBar* bar_ = nullptr;   // made when first needed
+    quint64 rowsMoved_ = 0;
 };
 
 } // namespace vorlix

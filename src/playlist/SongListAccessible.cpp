@@ -72,6 +72,16 @@ SongListAccessible::~SongListAccessible()
         QAccessible::deleteAccessibleInterface(id);
 }
 
+void SongListAccessible::forgetMovedRows() const
+{
+    if (rowsMoved_ == list()->rowsMoved())
+        return;
+    rowsMoved_ = list()->rowsMoved();
+    for (QAccessible::Id id : std::as_const(rows_))
+        QAccessible::deleteAccessibleInterface(id);
+    rows_.clear();
+}
+
 SongList* SongListAccessible::list() const
 {
     return static_cast<SongList*>(widget());
@@ -86,6 +96,7 @@ QAccessibleInterface* SongListAccessible::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
+    forgetMovedRows();
     if (const auto id = rows_.value(index))
         return QAccessible::accessibleInterface(id);
     auto* row = new SongRowAccessible(list(), index);
@@ -95,6 +106,7 @@ QAccessibleInterface* SongListAccessible::child(int index) const
 
 int SongListAccessible::indexOfChild(const QAccessibleInterface* child) const
 {
+    forgetMovedRows();
     for (auto it = rows_.cbegin(); it != rows_.cend(); ++it)
         if (QAccessible::accessibleInterface(it.value()) == child)
             return it.key() < childCount() ? it.key() : -1;

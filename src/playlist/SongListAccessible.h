@@ -25,9 +25,15 @@ public:
     SongList* list() const;
 
 private:
-    // One per row asked for, kept while the list lives; a row's item reads
-    // whatever entry stands in that row.
+    // Drops the rows' items once entries have moved to other rows, so that
+    // the song now in a row is a new item to a screen reader, which would
+    // not present an item it has just presented again.
+    void forgetMovedRows() const;
+
+    // One per row asked for; a row's item reads whatever entry stands in
+    // that row.
     mutable QHash<int, QAccessible::Id> rows_;
+    mutable quint64 rowsMoved_ = 0;
 };
 
 // Makes Qt use the interface above; done once, by the first list made.

@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 namespace vorlix {
@@ -46,7 +47,7 @@ frmPlayList::frmPlayList(Forms& forms)
       forms_(forms),
       mover_(new WindowMover(*this))
 {
-    setWindowTitle(QStringLiteral("Play List"));
+    setWindowTitle(tr("Play List"));
     resize(L::kDesignClientSize);
     buildControls();
     nameControls();
@@ -105,8 +106,14 @@ void frmPlayList::connectHandlers()
     connect(Command_Addlist, &ImageControl::Click, this, &frmPlayList::Command_Addlist_Click);
     connect(Command_Remove, &ImageControl::Click, this, &frmPlayList::Command_Remove_Click);
     connect(Image_MinPlayList, &ImageControl::Click, this, &frmPlayList::Image_MinPlayList_Click);
-    // Delete on the list presses Del.
-    connect(List1, &SongList::DeleteKey, Command_Remove, &ImageControl::press);
+    // Delete on the list presses Del, and leaves the song that took the
+    // removed one's place selected (the last when the last went), so that
+    // Delete can be pressed again.
+    connect(List1, &SongList::DeleteKey, this, [this] {
+        const int at = List1->ListIndex();
+        if (Command_Remove->press() && at >= 0 && List1->ListCount() > 0)
+            List1->setListIndex(std::min(at, List1->ListCount() - 1));
+    });
     connect(Timer_MP3ListDataShow, &QTimer::timeout, this,
             &frmPlayList::Timer_MP3ListDataShow_Timer);
     mover_->addHandle(*pic1);
@@ -165,7 +172,7 @@ void frmPlayList::tellNotSaved(const QString& reason)
     // The window is going: its monitor must not move to the next song or
     // write the player's title while the message is up.
     Timer_MP3ListDataShow->setEnabled(false);
-    tell(QStringLiteral("The play list could not be saved to %1:\n%2").arg(file, reason));
+    tell(tr("The play list could not be saved to %1:\n%2").arg(file, reason));
 }
 
 void frmPlayList::tellNotRead(const QString& reason)
@@ -177,8 +184,8 @@ void frmPlayList::tellNotRead(const QString& reason)
     // The window may be made in the middle of a click or a drag: the message
     // comes once that is over.
     QTimer::singleShot(0, this, [this, file, reason] {
-        tell(QStringLiteral("The play list could not be read from %1:\n%2\n\n"
-                            "It is left as it is; changes to the list will not be saved.")
+        tell(tr("The play list could not be read from %1:\n%2\n\n"
+                "It is left as it is; changes to the list will not be saved.")
                  .arg(file, reason));
     });
 }

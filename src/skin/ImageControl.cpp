@@ -9,6 +9,47 @@
 
 namespace vorlix {
 
+namespace {
+
+// Whether the keyboard or the mouse was used last in a window: the focus ring
+// shows only while the keyboard is. The focus also moves "by Tab" when the
+// focused button is hidden (the cap taken off), which is no keyboard's doing.
+// Made for the window when one of its buttons first asks, and owned by it.
+class InputWatch : public QObject {
+public:
+    static InputWatch& of(QWidget* window)
+    {
+        auto* watch = dynamic_cast<InputWatch*>(window->findChild<QObject*>(kName, Qt::FindDirectChildrenOnly));
+        return watch ? *watch : *new InputWatch(window);
+    }
+    bool keyboard() const { return keyboard_; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        const bool key = type == QEvent::KeyPress || type == QEvent::ShortcutOverride;
+        const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if ((key || mouse) && widget && widget->window() == parent() && keyboard_ != key) {
+            keyboard_ = key;
+            if (QWidget* focus = widget->window()->focusWidget())
+                focus->update();
+        }
+        return false;
+    }
+
+private:
+    static inline const QString kName = QStringLiteral("vorlixInputWatch");
+    explicit InputWatch(QWidget* window) : QObject(window)
+    {
+        setObjectName(kName);
+        qApp->installEventFilter(this);
+    }
+    bool keyboard_ = false;
+};
+
+} // namespace
+
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent)
 {
     // Before anything here could make Qt build the accessible object.
@@ -57,6 +98,14 @@ bool ImageControl::press()
     else
         emit Click();
     return true;
+}
+
+void ImageControl::showEvent(QShowEvent* event)
+{
+    // Watching from before the first key, when a button of the window shows.
+    if (button_)
+        InputWatch::of(window());
+    QWidget::showEvent(event);
 }
 
 void ImageControl::paintEvent(QPaintEvent*)
@@ -135,7 +184,7 @@ void ImageControl::focusInEvent(QFocusEvent* event)
     case Qt::TabFocusReason:
     case Qt::BacktabFocusReason:
     case Qt::ShortcutFocusReason:
-        ring_ = true;
+        ring_ = InputWatch::of(window()).keyboard();
         break;
     case Qt::ActiveWindowFocusReason:
         break;
@@ -144,6 +193,23 @@ void ImageControl::focusInEvent(QFocusEvent* event)
     }
     update();
     QWidget::focusInEvent(event);
+}
+
+void ImageControl::changeEvent(QEvent* event)
+{
+    // Enabled or disabled before its window was ever shown, nobody can have
+    // seen the change: it is not told, as telling it would connect Qt to the
+    // accessibility bus before the window could map.
+    if (event->type() == QEvent::EnabledChange && !window()->testAttribute(Qt::WA_WState_Created)) {
+        update();
+        return;
+    }
+    QWidget::changeEvent(event);
+}
+
+bool ImageControl::showsFocusRing() const
+{
+    return ring_ && hasFocus() && InputWatch::of(window()).keyboard();
 }
 
 void ImageControl::focusOutEvent(QFocusEvent* event)

@@ -37,7 +37,9 @@ public:
     // A press from the keyboard or a screen reader: the click's (or the
     // double-click's) handler runs if a click would be taken. False if refused.
     bool press();
-    bool showsFocusRing() const { return ring_ && hasFocus(); }
+    // While it has the focus from the keyboard and the mouse has not been
+    // used in the window since.
+    bool showsFocusRing() const;
 
 signals:
     void MouseDown(Qt::MouseButton button);
@@ -45,6 +47,7 @@ signals:
     void DblClick();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -52,6 +55,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void paintFocusRing(QPainter& painter);

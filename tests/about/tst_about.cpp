@@ -2,6 +2,7 @@
 #include "about/SysInfo.h"
 #include "about/frmAbout.h"
 #include "about/frmAboutMAin.h"
+#include "platform/Shell.h"
 #include "doubles/Fixture.h"
 #include "skin/ImageControl.h"
 #include "skin/PictureBox.h"
@@ -77,11 +78,11 @@ private slots:
         launcher.Command_About->click();
         frmAbout* about = f.forms.AboutIfLoaded();
         QVERIFY(about && about->isVisible() && f.fake.sound.played.isEmpty());
-        launcher.Command_help->click();
+        QTest::keyClick(launcher.Command_help, Qt::Key_Return); // Enter presses the focused button
         QCOMPARE(f.fake.sound.played, QStringList{kFolder + "do.wav"});
         QCOMPARE(f.fake.helpViewer.shown, QStringList{"9 " + kFolder + "VORLIX.HLP"});
 
-        launcher.close();
+        QTest::keyClick(launcher.Command_help, Qt::Key_Escape);
         QVERIFY(!f.forms.AboutMainIfLoaded());
         QCOMPARE(f.forms.AboutIfLoaded(), about);
         f.forms.UnloadMain();
@@ -128,14 +129,14 @@ private slots:
         frmAbout& about = f.forms.About();
         about.Form_Load();
         QStringList read;
-        for (QObject* o : QList<QObject*>{launcher.Command_help, launcher.Command_About, about.lblTitle,
+        for (QObject* o : QList<QObject*>{&about, launcher.Command_help, launcher.Command_About, about.lblTitle,
                                           about.lblVersion[0], about.Image1, about.Label3[2], about.cmdOK,
                                           about.cmdSysInfo}) {
             QAccessibleInterface* i = QAccessible::queryAccessibleInterface(o);
             read << QString::number(i->role(), 16) + ' ' + i->text(QAccessible::Name) + ' ' +
                         QString::number(i->actionInterface() && i->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
         }
-        QCOMPARE(read, (QStringList{"2b Help 1", "2b About 1", "29 Vorlix 0",
+        QCOMPARE(read, (QStringList{"12 About Vorlix 0", "2b Help 1", "2b About 1", "29 Vorlix 0",
                                     "29 Requirement: Win 98 / Me / NT / XP 0", "28 Vorlix player 0",
                                     "1e https://vorlix.org/ 1", "2b Exit 1", "2b System... 1"}));
         QAccessible::queryAccessibleInterface(about.Label3[2])->actionInterface()->doAction(
@@ -143,33 +144,70 @@ private slots:
         QTRY_COMPARE(f.fake.shell.opened, QStringList{kWebAddress});
     }
 
-    // Enter presses the button with the focus, Exit when none has it.
+    // Enter presses the button with the focus, Exit when none has it, and
+    // opens the link when Tab has brought the focus to it.
     void enterPressesTheFocusedButton_data()
     {
         QTest::addColumn<QString>("focus");
-        QTest::addColumn<bool>("sysInfo");
-        QTest::newRow("Exit") << "Exit" << false;
-        QTest::newRow("System") << "System(&S)..." << true;
-        QTest::newRow("System, then Exit again") << "System(&S)...,Exit" << false;
-        QTest::newRow("none") << "" << false;
+        QTest::addColumn<QString>("pressed");
+        QTest::newRow("Exit") << "Exit" << "Exit";
+        QTest::newRow("System") << "System(&S)..." << "System";
+        QTest::newRow("System, then Exit again") << "System(&S)...,Exit" << "Exit";
+        QTest::newRow("none") << "" << "Exit";
+        QTest::newRow("link, after Exit and System") << "Tab,Tab" << "link";
     }
     void enterPressesTheFocusedButton()
     {
         QFETCH(QString, focus);
-        QFETCH(bool, sysInfo);
+        QFETCH(QString, pressed);
         Fixture f;
         frmAbout& about = f.forms.About();
         about.show();
         QVERIFY(QTest::qWaitForWindowActive(&about));
         for (const QString& name : focus.split(',', Qt::SkipEmptyParts))
-            (name == "Exit" ? about.cmdOK : about.cmdSysInfo)->setFocus(Qt::TabFocusReason);
+            name == "Tab" ? QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab)
+                          : (name == "Exit" ? about.cmdOK : about.cmdSysInfo)->setFocus(Qt::TabFocusReason);
         if (focus.isEmpty())
             about.setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(f.fake.msgBox.prompts, sysInfo ? QStringList{kSysInfoUnavailable} : QStringList());
-        QTRY_COMPARE(!f.forms.AboutIfLoaded(), !sysInfo);
-        if (sysInfo)
+        QCOMPARE(f.fake.msgBox.prompts, pressed == "System" ? QStringList{kSysInfoUnavailable}
+                                        : pressed == "link" ? QStringList{"No web browser could be opened for the link. The address is:\n\n" + kWebAddress}
+                                                            : QStringList());
+        QTRY_COMPARE(!f.forms.AboutIfLoaded(), pressed == "Exit");
+        if (pressed == "System")
             QVERIFY(about.cmdSysInfo->isDefault() && !about.cmdOK->isDefault());
+    }
+
+    // The desktop's opener is awaited off the interface thread: a failure
+    // (no browser: xdg-open exits 3) is told.
+    void desktopOpener_data()
+    {
+        QTest::addColumn<QByteArray>("exit"); // the opener's, once let go; empty: no opener
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("no browser") << QByteArray("3") << false;
+        QTest::newRow("opened") << QByteArray("0") << true;
+        QTest::newRow("no opener") << QByteArray() << false;
+    }
+    void desktopOpener()
+    {
+        QFETCH(QByteArray, exit);
+        QFETCH(bool, opened);
+        QTemporaryDir bin;
+        QFile opener(bin.filePath("xdg-open"));
+        // Waits to be let go, and gives up (opened) after five seconds.
+        QVERIFY(exit.isEmpty() || (opener.open(QIODevice::WriteOnly) &&
+                                   opener.write("#!/bin/sh\nfor i in $(seq 100); do [ -e \"$0.go\" ] && exit " + exit +
+                                                "; sleep 0.05; done\n") > 0 && opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner)));
+        opener.close();
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ":/usr/bin:/bin");
+        std::optional<bool> heard;
+        QObject context;
+        DesktopShell().openUrl(kWebAddress, &context, [&](bool ok) { heard = ok; });
+        qputenv("PATH", path);
+        QVERIFY(exit.isEmpty() || !heard); // back before the opener ended
+        QVERIFY(exit.isEmpty() || QFile(bin.filePath("xdg-open.go")).open(QIODevice::WriteOnly));
+        QTRY_COMPARE(heard, std::optional(opened));
     }
 
     void startSysInfo_data()
@@ -233,6 +271,35 @@ private slots:
         QVERIFY(show("Two") && !show("None") && viewer.window()->isVisible());
         viewer.close();
         QVERIFY(!viewer.window());
+    }
+
+    // The page reads as a document, line by line as laid out, each line with
+    // what ends it; Tab selects a link, Enter follows it and the caret goes
+    // to its target; Escape closes the window.
+    void helpByKeyboard()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("VORLIX.HLP"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<p>First line</p><p><a href=\"#b\">to b</a></p><p>Filler</p><p><a name=\"b\"></a>Bee</p>");
+        file.close();
+        HelpWindowViewer viewer;
+        QVERIFY(viewer.showHelp(file.fileName(), HelpViewer::kForceFile));
+        QVERIFY(QTest::qWaitForWindowActive(viewer.window()));
+        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(viewer.page());
+        QCOMPARE(page->role(), QAccessible::Document);
+        const auto line = [&] {
+            int start, end;
+            QAccessibleTextInterface* text = page->textInterface();
+            return text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end);
+        };
+        QCOMPARE(line(), "First line\n");
+        QTest::keyClick(viewer.page(), Qt::Key_Tab);
+        QCOMPARE(viewer.page()->textCursor().selectedText(), "to b");
+        QTest::keyClick(viewer.page(), Qt::Key_Return);
+        QCOMPARE(line(), "Bee");
+        QTest::keyClick(viewer.page(), Qt::Key_Escape);
+        QVERIFY(!viewer.window()->isVisible());
     }
 
     // A help file the window will not show says what is wrong, and where it

@@ -100,8 +100,9 @@ private slots:
     // One message names three, each with its reason, and counts the rest.
     void oneMessage()
     {
-        QList<RefusedSong> refused{{"/a.txt", RefusedSong::Reason::NotMp3}, {"/b\n.mp3", RefusedSong::Reason::LineBreak}};
-        QCOMPARE(refusedSongsMessage(refused), QString("These were not added to the play list:\n/a.txt (not an MP3 file)\n"
+        // A NUL (from a URI's %00) would end the message for a screen reader.
+        QList<RefusedSong> refused{{QByteArray("/a\0.txt", 7), RefusedSong::Reason::NotMp3}, {"/b\n.mp3", RefusedSong::Reason::LineBreak}};
+        QCOMPARE(refusedSongsMessage(refused), QString("These were not added to the play list:\n/a\u2400.txt (not an MP3 file)\n"
                                                        "/b\\n.mp3 (its name holds a line break)"));
         refused += {{QByteArray(100000, 'x'), RefusedSong::Reason::Missing}, {"/d", RefusedSong::Reason::Missing},
                     {"/e", RefusedSong::Reason::Missing}};

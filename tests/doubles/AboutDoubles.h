@@ -51,10 +51,10 @@ struct FakeShell : Shell {
         started << program;
         return startResult;
     }
-    bool openUrl(const QString& address) override
+    void openUrl(const QString& address, QObject*, std::function<void(bool)> told) override
     {
         opened << address;
-        return openResult;
+        told(openResult);
     }
     bool startResult = true, openResult = false;
     QStringList started, opened;

@@ -3,7 +3,7 @@
 # Installs a build into a scratch DESTDIR under /usr and checks what lands
 # there: the exact file list, the bin link into the program folder, icon sizes,
 # the menu entry, metadata and manual page through their validators, and the
-# menu entry's and metadata's translations.
+# menu entry's (with its actions') and metadata's translations.
 #   check-install.sh <cmake> <build-dir>
 set -uo pipefail
 
@@ -41,6 +41,16 @@ share/man/man1/vorlix.1.gz
 share/metainfo/io.github.vorlix.vorlix.metainfo.xml
 share/vorlix/VORLIX.HLP
 share/vorlix/do.wav
+share/vorlix/translations/vorlix_de.qm
+share/vorlix/translations/vorlix_en.qm
+share/vorlix/translations/vorlix_es.qm
+share/vorlix/translations/vorlix_fr.qm
+share/vorlix/translations/vorlix_it.qm
+share/vorlix/translations/vorlix_ja.qm
+share/vorlix/translations/vorlix_pt_BR.qm
+share/vorlix/translations/vorlix_ru.qm
+share/vorlix/translations/vorlix_zh_CN.qm
+share/vorlix/translations/vorlix_zh_TW.qm
 share/vorlix/usbopen.wav
 LIST
 )
@@ -86,6 +96,9 @@ for lang in de es fr it ja pt_BR ru zh_CN zh_TW; do
   for key in Name GenericName Comment Keywords; do
     grep -q "^$key\[$lang\]=." "$root/share/applications/io.github.vorlix.vorlix.desktop" || fail "desktop entry: no $key[$lang]"
   done
+  # Each of the three actions has its name in the language too.
+  [ "$(grep -c "^Name\[$lang\]=." "$root/share/applications/io.github.vorlix.vorlix.desktop")" -eq 4 ] \
+    || fail "desktop entry: the actions' names are not all in $lang"
   grep -q "<summary xml:lang=\"$lang\">" "$metainfo" || fail "metainfo: no summary in $lang"
   [ "$(grep -c "<p xml:lang=\"$lang\">" "$metainfo")" -eq "$(grep -c '^    <p>$' "$metainfo")" ] \
     || fail "metainfo: description not wholly in $lang"

@@ -132,6 +132,7 @@ private slots:
     {
         QCOMPARE(displayPath("/m/\xc3\xa9t\xc3\xa9.mp3"), QStringLiteral("/m/\u00e9t\u00e9.mp3"));
         QCOMPARE(displayPath("/m/\xe9t\xe9.mp3"), QStringLiteral("/m/\u00e9t\u00e9.mp3"));
+        QCOMPARE(displayPath(QByteArray("/m/\xe9\0.mp3", 9)), QStringLiteral("/m/\u00e9\u2400.mp3"));
     }
 };
 

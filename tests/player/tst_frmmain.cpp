@@ -10,6 +10,7 @@
 #include "skin/Timer.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDialog>
 #include <QTest>
 
@@ -368,6 +369,33 @@ private slots:
         activate(m);
         QTRY_COMPARE(heard.size(), 5);
         QCOMPARE(heard.last(), "Volume 70%");
+    }
+
+    // The focus ring shows while the keyboard moves the focus: not after the
+    // mouse alone (the cap off and on moves the focus as Tab would), and a
+    // click hides it where it is.
+    void focusRingOnlyFromTheKeyboard()
+    {
+        Fixture f;
+        frmMain& m = f.main();
+        m.show();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        const auto ringOn = [&m]() -> QString {
+            for (const ImageControl* c : m.findChildren<ImageControl*>())
+                if (c->showsFocusRing())
+                    return c->buttonName();
+            return {};
+        };
+        QTest::mouseClick(m.Image_power, Qt::LeftButton);
+        QTest::mouseDClick(m.Image_usb_off, Qt::LeftButton);
+        QTest::mouseDClick(m.Image_usb_on, Qt::LeftButton);
+        QCOMPARE(ringOn(), QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(ringOn(), a11y(QApplication::focusWidget())->text(QAccessible::Name));
+        QVERIFY(!ringOn().isEmpty());
+        QTest::mouseClick(m.pic1, Qt::LeftButton, {}, QPoint(30, 60));
+        QCOMPARE(ringOn(), QString());
+        QVERIFY(qobject_cast<ImageControl*>(QApplication::focusWidget())); // the focus stays
     }
 
     void enablingARunningTimerKeepsItsSecond()

@@ -203,7 +203,7 @@ private slots:
     }
 
     // What Tab visits, as a screen reader names it; Delete on the list
-    // presses Del, click sound and all.
+    // presses Del, click sound and all, and leaves a song selected.
     void keyboardAndScreenReader()
     {
         Fixture f;
@@ -221,10 +221,22 @@ private slots:
         } while (w != list.List1 && visits.size() < 6);
         QCOMPARE(visits.join(u' '), QStringLiteral("Play List:list Add:button Delete:button Hide playlist:button"));
 
+        // The song after the removed one is selected, the last when the last
+        // went, and reads as a new item: a screen reader presents it.
+        QAccessibleInterface* songs = QAccessible::queryAccessibleInterface(list.List1);
+        const QAccessible::Id second = QAccessible::uniqueId(songs->child(1));
         list.List1->setListIndex(1);
         QTest::keyClick(list.List1, Qt::Key_Delete);
         QCOMPARE(list.List1->entries(), (Entries{"/m/one.mp3", "/m/three.mp3"}));
         QCOMPARE(f.fake.sound.played.size(), 1);
+        QCOMPARE(list.List1->ListIndex(), 1);
+        QVERIFY(QAccessible::uniqueId(songs->child(1)) != second);
+        QCOMPARE(songs->child(1)->text(QAccessible::Name), "/m/three.mp3");
+        QTest::keyClick(list.List1, Qt::Key_Delete);
+        QCOMPARE(list.List1->ListIndex(), 0);
+        QTest::keyClick(list.List1, Qt::Key_Delete);
+        QCOMPARE(list.List1->ListIndex(), -1);
+        QCOMPARE(list.List1->ListCount(), 0);
     }
 
     void monitor_data()

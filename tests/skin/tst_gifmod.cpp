@@ -44,7 +44,6 @@ private slots:
         QTest::addColumn<QImage>("image");
         QTest::addColumn<QRegion>("expected");
         // (Runs, holes and edges are matchesPixels' random shapes.)
-        QTest::newRow("single pixel") << picture({"....", "..x.", "...."}) << QRegion(2, 1, 1, 1);
         QTest::newRow("top-left pixel's colour is the background whatever it is")
             << picture({"aa.", "a..", "..."}) << (QRegion(2, 0, 1, 2) + QRegion(1, 1, 1, 1) + QRegion(0, 2, 3, 1));
         QTest::newRow("null picture") << QImage() << QRegion();

@@ -70,7 +70,8 @@ class Session:
             self.env.pop(name, None)
         self.env.update(HOME=scratch, XDG_CONFIG_HOME=os.path.join(scratch, "config"), XDG_CACHE_HOME=scratch,
                         XDG_RUNTIME_DIR=scratch, XDG_DATA_DIRS="/usr/share", SDL_AUDIODRIVER="dummy",
-                        QT_QPA_PLATFORM="xcb")
+                        QT_QPA_PLATFORM="xcb",
+                        LANGUAGE="en")  # English, whatever the desktop running the tests speaks
 
     def start(self, args, **kw):
         # Each in a process group of its own, so that what it starts ends with it.

@@ -4,6 +4,7 @@
 #include "engine/AudioModule.h"
 #include "engine/Mp3Play.h"
 
+#include <QCoreApplication>
 #include <QLibrary>
 
 #include <cstdio>
@@ -67,7 +68,9 @@ const AudioModuleApi* LazyAudio::module()
         const auto entry = reinterpret_cast<Entry>(library.resolve("vorlix_audio_module"));
         api_ = entry ? entry() : nullptr;
         if (!api_)
-            std::fprintf(stderr, "vorlix: no sound: %s\n", qPrintable(library.errorString()));
+            std::fputs(qPrintable(QCoreApplication::translate("vorlix", "vorlix: no sound: %1\n")
+                                      .arg(library.errorString())),
+                       stderr);
     }
     return api_;
 }

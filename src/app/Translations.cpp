@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/QtTranslations.h"
+#include "app/Translations.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -7,12 +7,11 @@
 
 namespace vorlix {
 
-bool QtTranslations::load(const QLocale& locale, const QString& folder)
+bool Translations::load(const QString& name, const QString& folder, const QLocale& locale)
 {
-    const QString dir = folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
     // Tries each of the desktop's languages in turn (LANGUAGE, then
     // LC_MESSAGES/LANG), each from its full name down to the language alone.
-    if (!translator_.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), dir))
+    if (!translator_.load(locale, name, QStringLiteral("_"), folder))
         return false;
     // The skinned windows are pictures laid out left to right; a right-to-left
     // catalogue would mirror them.
@@ -21,10 +20,15 @@ bool QtTranslations::load(const QLocale& locale, const QString& folder)
     return installed_;
 }
 
-QtTranslations::~QtTranslations()
+Translations::~Translations()
 {
     if (installed_)
         QCoreApplication::removeTranslator(&translator_);
+}
+
+QString Translations::qtFolder()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 }
 
 } // namespace vorlix
