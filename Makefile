@@ -39,7 +39,7 @@ test-sanitize: test-deps
 # Each fuzz target for a minute, growing its corpus in build/fuzz/corpus.
 FUZZ_SECONDS ?= 60
 fuzz: test-deps build
-	@for t in fuzz_playlist fuzz_song; do mkdir -p $(BUILD_DIR)/fuzz/corpus/$$t && \
+	@for t in fuzz_playlist fuzz_song fuzz_commandline fuzz_fileuri fuzz_urilist fuzz_request; do mkdir -p $(BUILD_DIR)/fuzz/corpus/$$t && \
 	  $(BUILD_DIR)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(BUILD_DIR)/fuzz/ \
 	    $(BUILD_DIR)/fuzz/corpus/$$t $(BUILD_DIR)/fuzz/seeds/$$t || exit 1; done
 

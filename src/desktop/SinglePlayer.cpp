@@ -76,13 +76,32 @@ QByteArray PlayerRequest::encode() const
     return bytes;
 }
 
+namespace {
+
+// A list as QDataStream writes it, read without trusting its count: every
+// item takes four bytes at least, so a count beyond what is left is a lie,
+// and making room for it could take all memory.
+template <class T> bool readList(QDataStream& in, qsizetype size, QList<T>& list)
+{
+    quint32 count = 0;
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > quint64(size - in.device()->pos()) / 4)
+        return false;
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i)
+        in >> list.emplace_back();
+    return in.status() == QDataStream::Ok;
+}
+
+} // namespace
+
 std::optional<PlayerRequest> PlayerRequest::decode(const QByteArray& bytes)
 {
     QDataStream in(bytes);
     quint32 magic = 0;
     PlayerRequest request;
-    in >> magic >> request.workingFolder >> request.files >> request.commands;
-    if (magic != kMagic || in.status() != QDataStream::Ok || !in.atEnd())
+    in >> magic >> request.workingFolder;
+    if (magic != kMagic || !readList(in, bytes.size(), request.files) ||
+        !readList(in, bytes.size(), request.commands) || !in.atEnd())
         return std::nullopt;
     return request;
 }
