@@ -120,10 +120,10 @@ private slots:
     {
         QTest::addColumn<bool>("listLoaded");
         QTest::addColumn<bool>("diskFull");
-        QTest::newRow("list window loaded") << true << false;
-        QTest::newRow("no list window") << false << false;
-        QTest::newRow("list window loaded, disk full") << true << true;
-        QTest::newRow("no list window, disk full") << false << true;
+        for (const bool full : {false, true}) {
+            QTest::addRow("list window loaded%s", full ? ", disk full" : "") << true << full;
+            QTest::addRow("no list window%s", full ? ", disk full" : "") << false << full;
+        }
     }
     void closeKeepsHandedSongs()
     {
@@ -135,28 +135,26 @@ private slots:
         if (listLoaded)
             f.powerOn();
         QTemporaryDir songs;
-        for (const char* name : {"x.mp3", "y.mp3"})
-            QVERIFY(QFile(songs.filePath(name)).open(QIODevice::WriteOnly));
+        const QByteArray dir = QFile::encodeName(songs.path());
         SongOpener opener(f.forms);
         f.forms.setBeforeClose([&] { f.forms.KeepSongs(opener.finish()); });
         QDialog question;
         question.setModal(true);
         question.show();
         opener.deliver({{"/n/1.mp3"}, {}});
-        for (const char* name : {"x.mp3", "y.mp3"})
-            opener.open({name}, QFile::encodeName(songs.path()));
+        for (const char* name : {"x.mp3", "y.mp3"}) {
+            QVERIFY(QFile(songs.filePath(name)).open(QIODevice::WriteOnly));
+            opener.open({name}, dir);
+        }
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{};
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
-        const rlimit small{diskFull ? 4 : limit.rlim_cur, limit.rlim_max};
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const rlimit small{4, limit.rlim_max};
+        QVERIFY(!diskFull || ::setrlimit(RLIMIT_FSIZE, &small) == 0);
         f.forms.SystemClose();
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
-        const QByteArray dir = QFile::encodeName(songs.path());
-        QCOMPARE(f.listFileBytes(), diskFull ? QByteArray("/m/a.mp3\r\n")
-                                            : "/m/a.mp3\r\n/n/1.mp3\r\n" + dir + "/x.mp3\r\n" + dir + "/y.mp3\r\n");
-        QCOMPARE(f.forms.saveFailed(), diskFull);
-        QVERIFY(f.calls().isEmpty());
+        QCOMPARE(f.listFileBytes(), "/m/a.mp3\r\n" + (diskFull ? "" : "/n/1.mp3\r\n" + dir + "/x.mp3\r\n" + dir + "/y.mp3\r\n"));
+        QVERIFY(f.forms.saveFailed() == diskFull && f.calls().isEmpty());
     }
 
     // A drag is taken, with the copy cursor, only with a file in it and no

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 #include <future>
@@ -39,6 +40,27 @@ QString reasons(const FoundSongs& found, const QByteArray& root)
     for (const RefusedSong& r : found.refused)
         out << QString::fromLatin1(QByteArray(r.path).replace(root, "")) + '=' + refusedSongsMessage({r}).section(u'(', -1).chopped(1);
     return out.join(u'|');
+}
+
+enum SocketUse { Connect, Bind, Listen };
+int unixSocket(const QByteArray& path, SocketUse use)
+{
+    sockaddr_un address{AF_UNIX, {}};
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const auto* where = reinterpret_cast<sockaddr*>(&address);
+    const bool ok = use == Connect ? ::connect(fd, where, sizeof address) == 0
+                                   : ::bind(fd, where, sizeof address) == 0 && (use == Bind || ::listen(fd, 1) == 0);
+    return ok ? fd : -1;
+}
+
+// From a thread, while this one runs the player's end.
+HandOver handOverNow(const QByteArray& path, const PlayerRequest& request)
+{
+    auto result = std::async(std::launch::async, [=] { return handOver(path, request, 3000); });
+    while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return result.get();
 }
 
 const char* actionName(CommandLine::Action a)
@@ -145,58 +167,36 @@ private slots:
     void handingOver()
     {
         QTemporaryDir dir;
-        const QByteArray folder = QFile::encodeName(dir.path());
+        const QByteArray folder = QFile::encodeName(dir.path()), path = folder + "/vorlix.socket";
         QString why;
         QVERIFY(::chmod(folder.constData(), 0755) == 0 && PlayerLock::privateFolder(folder, &why).isEmpty() &&
-                why.endsWith("(mode 0755, not 0700)"));
-        QVERIFY(::chmod(folder.constData(), 0700) == 0 && PlayerLock::privateFolder(folder, &why) == folder);
-        PlayerLock first(folder), later(folder);
-        QCOMPARE(first.take(), PlayerLock::Role::First);
-        QCOMPARE(later.take(), PlayerLock::Role::Later);
-        QCOMPARE(PlayerLock(QByteArray()).take(), PlayerLock::Role::Alone);
-        const QByteArray path = first.socketPath();
+                why.endsWith("(mode 0755, not 0700)") && ::chmod(folder.constData(), 0700) == 0);
+        PlayerLock first(PlayerLock::privateFolder(folder, &why)), later(folder);
+        QVERIFY(first.take() == PlayerLock::Role::First && later.take() == PlayerLock::Role::Later);
         QCOMPARE(handOver(path, {}, 50), HandOver::NoAnswer); // not listening yet
         QVERIFY(QDir().mkpath(QFile::decodeName(path + "/x")));
         QVERIFY(!PlayerService().listen(path, &why) && why.contains("is in the way"));
-        QVERIFY(QDir().rmdir(QFile::decodeName(path + "/x")));
-
-        QVERIFY(PlayerService().listen(path)); // in place of the empty folder
+        QVERIFY(QDir().rmdir(QFile::decodeName(path + "/x")) && PlayerService().listen(path)); // the empty folder
+        QVERIFY(::close(unixSocket(path, Bind)) == 0); // a killed player's
         PlayerService service(300);
-        const int dead = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{AF_UNIX, {}};
-        std::memcpy(address.sun_path, path.constData(), path.size());
-        QVERIFY(::bind(dead, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::close(dead) == 0);
         std::optional<PlayerRequest> got;
         connect(&service, &PlayerService::requested, this, [&](const PlayerRequest& r) { got = r; });
         const PlayerRequest sent{"/w\xff", {"a\nb.mp3", QByteArray(300000, 'c')}, {"Next"}};
-        // From a thread: the service reads in this one.
-        auto result = std::async(std::launch::async, [&] { return handOver(path, sent, 3000); });
-        QTest::qWait(100); // the start meets the dead socket first
-        QVERIFY(service.listen(path));
-        QTRY_VERIFY(got);
-        QCOMPARE(result.get(), HandOver::Taken);
+        QTimer::singleShot(100, this, [&] { QVERIFY(service.listen(path)); }); // after the start met the dead one
+        QCOMPARE(handOverNow(path, sent), HandOver::Taken);
         QCOMPARE(got->workingFolder + got->files.join('|') + got->commands.join('|').toLatin1(), sent.workingFolder + sent.files.join('|') + "Next");
-        QVERIFY(!PlayerRequest::decode(sent.encode().chopped(1)));
         struct stat st {};
         QVERIFY(::stat(path.constData(), &st) == 0 && S_ISSOCK(st.st_mode) && (st.st_mode & 0177) == 0);
-
-        const int idle = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(::connect(idle, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+        const int idle = unixSocket(path, Connect);
         char byte = 0;
         QTRY_VERIFY(::recv(idle, &byte, 1, MSG_DONTWAIT) == 0);
         ::close(idle);
         service.refuseAll();
-        result = std::async(std::launch::async, [&] { return handOver(path, sent, 3000); });
-        QTRY_VERIFY(result.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
-        QCOMPARE(result.get(), HandOver::Closing);
-
-        const int stuck = ::socket(AF_UNIX, SOCK_STREAM, 0); // listens, never reads
-        std::memcpy(address.sun_path, (path + "3").constData(), path.size() + 1);
-        QVERIFY(::bind(stuck, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(stuck, 1) == 0);
+        QCOMPARE(handOverNow(path, sent), HandOver::Closing);
+        const int stuck = unixSocket(path + "3", Listen); // never reads
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(handOver(path + "3", sent, 500), HandOver::NoAnswer);
-        QVERIFY(clock.elapsed() < 1500);
+        QVERIFY(handOver(path + "3", sent, 500) == HandOver::NoAnswer && clock.elapsed() < 1500);
         ::close(stuck);
     }
 
@@ -209,43 +209,32 @@ private slots:
         PlayerService service(200);
         QVERIFY(service.listen(path));
         std::vector<int> waiting;
-        for (int i = 0; i < 8; ++i) {
-            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-            sockaddr_un address{AF_UNIX, {}};
-            std::memcpy(address.sun_path, path.constData(), path.size());
-            QVERIFY(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
-            waiting.push_back(fd);
-        }
+        for (int i = 0; i < 8; ++i)
+            waiting.push_back(unixSocket(path, Connect));
         rlimit limit{};
-        QVERIFY(::getrlimit(RLIMIT_NOFILE, &limit) == 0);
         const int lowestFree = ::dup(0);
-        ::close(lowestFree);
+        QVERIFY(::close(lowestFree) == 0 && ::getrlimit(RLIMIT_NOFILE, &limit) == 0);
         const rlimit none{rlim_t(lowestFree), limit.rlim_max};
-        rusage before{}, after{};
-        QVERIFY(::setrlimit(RLIMIT_NOFILE, &none) == 0 && ::getrusage(RUSAGE_SELF, &before) == 0);
+        const auto busyMs = [] { rusage u{}; ::getrusage(RUSAGE_SELF, &u); return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000; };
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &none) == 0);
+        const auto before = busyMs();
         QTest::qWait(500);
-        QVERIFY(::getrusage(RUSAGE_SELF, &after) == 0 && ::setrlimit(RLIMIT_NOFILE, &limit) == 0);
-        const auto ms = [](const rusage& u) { return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000; };
-        QVERIFY2(ms(after) - ms(before) < 150, qPrintable(QString::number(ms(after) - ms(before)) + " ms busy"));
+        const auto busy = busyMs() - before;
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &limit) == 0);
+        QVERIFY2(busy < 150, qPrintable(QString::number(busy) + " ms busy"));
         for (int fd : waiting)
             ::close(fd);
-        auto result = std::async(std::launch::async, [&] { return handOver(path, {{}, {}, {"Next"}}, 3000); });
-        QTRY_VERIFY(result.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
-        QCOMPARE(result.get(), HandOver::Taken);
+        QCOMPARE(handOverNow(path, {{}, {}, {"Next"}}), HandOver::Taken);
     }
 
     // Relative names from a working folder that was removed lead nowhere.
     void removedWorkingFolder()
     {
         const QString before = QDir::currentPath();
-        QByteArray cwd = "unset";
-        {
-            QTemporaryDir gone;
-            QVERIFY(QDir::setCurrent(gone.path()) && QDir().rmdir(gone.path()));
-            cwd = workingFolder();
-        }
-        QVERIFY(QDir::setCurrent(before));
-        QCOMPARE(cwd, QByteArray());
+        QTemporaryDir gone;
+        QVERIFY(QDir::setCurrent(gone.path()) && QDir().rmdir(gone.path()));
+        const QByteArray cwd = workingFolder();
+        QVERIFY(QDir::setCurrent(before) && cwd.isEmpty());
         QCOMPARE(reasons(findSongs({"b.mp3"}, cwd), ""), QString("b.mp3=not found"));
     }
 };

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The command line on arbitrary arguments (the bytes cut at each NUL), held
-// to what any reading of it must give: the program name first among Qt's
-// arguments, the files in their order and with their bytes, only the three
-// known presses, an unknown option that was given, and on a plain run every
-// argument accounted for once (a first "--" ends the options and is dropped).
+// The command line on arbitrary arguments (the bytes cut at each NUL): the
+// program name first, files in order with their bytes, known presses only,
+// and on a plain run every argument counted once (a first "--" dropped).
 #include "desktop/CommandLine.h"
 
 #include <cstdint>

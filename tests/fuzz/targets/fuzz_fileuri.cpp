@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Arguments as paths and file:// URIs. Arbitrary bytes give no path or an
-// absolute one (empty only for an empty argument). The bytes taken as a
-// path come back whole from each way of writing it as a file URI, its
-// bytes escaped as a file manager escapes them, with a query or fragment
-// after it.
+// Arbitrary bytes as an argument give no path or an absolute one; taken as
+// a path, they come back whole from each way of writing it as a file URI.
 #include "desktop/SongPaths.h"
 
 #include <cstdint>

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What a later start sends the running player. Arbitrary bytes are decoded
-// or refused; what decodes is sent again as the same bytes, and a request
-// made from the bytes (cut at each NUL into folder, files and presses) comes
-// back whole, and is refused when cut short or followed by more.
+// A later start's request: what decodes is sent again as the same bytes; a
+// request made from the bytes comes back whole, and not when cut or padded.
 #include "desktop/SinglePlayer.h"
 
 #include <cstdint>

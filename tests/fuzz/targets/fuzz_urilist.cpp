@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A "text/uri-list" as a drop brings it. From arbitrary bytes: no entry is
-// empty, a comment or holds a line end, and each is found in the bytes. A
-// list written from the bytes cut at each NUL (less what cannot be a line
-// of it) with CR LF or LF line ends and comments between comes back whole.
+// A "text/uri-list": from arbitrary bytes no empty, comment or multi-line
+// entry; a list written from the bytes cut at each NUL comes back whole.
 #include "desktop/SongPaths.h"
 
 #include <cstdint>
