@@ -95,6 +95,8 @@ int main(int argc, char* argv[])
     // while the windows are built takes that wait off the start.
     QThread* joinBus = QThread::create([] { QDBusConnection::sessionBus(); });
     QObject::connect(joinBus, &QThread::finished, joinBus, &QObject::deleteLater);
+    // A run that ends at once does not leave it behind.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, joinBus, [joinBus] { joinBus->wait(); });
     joinBus->start();
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
