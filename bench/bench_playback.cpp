@@ -127,15 +127,17 @@ private:
     QProcess process_;
 };
 
-// The player on screen, clicked through xdotool.
+// The player on screen, clicked through xdotool; `scale` is the screen's
+// ratio its environment gives Qt.
 class Player {
 public:
-    Player(const Xvfb& xvfb, const XConnection& x, const QString& program, const QProcessEnvironment& env)
-        : xvfb_(xvfb), program_(program, {}, env)
+    Player(const Xvfb& xvfb, const XConnection& x, const QString& program, const QProcessEnvironment& env,
+           int scale = 1)
+        : xvfb_(xvfb), program_(program, {}, env), scale_(scale)
     {
         std::optional<TopLevel> found;
         waitUntil([&] {
-            found = x.findMapped(program_.pid(), [](const TopLevel& t) { return t.geometry.size() == L::kSkinSize; });
+            found = x.findMapped(program_.pid(), [&](const TopLevel& t) { return t.geometry.size() == L::kSkinSize * scale; });
             return found.has_value() || !program_.running();
         }, 20s);
         if (found)
@@ -151,7 +153,7 @@ public:
     std::pair<double, double> click(const TwipsRect& hotspot)
     {
         sleepMs(700);   // never a double-click
-        const QPoint at = origin_ + hotspot.pixels().center();
+        const QPoint at = origin_ + hotspot.pixels().center() * scale_;
         xvfb_.runTool(QStringLiteral("xdotool"),
                       {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
         const double before = now();
@@ -162,6 +164,7 @@ public:
 private:
     const Xvfb& xvfb_;
     Program program_;
+    int scale_;
     QPoint origin_;
     bool mapped_ = false;
 };
@@ -276,14 +279,17 @@ int main(int argc, char* argv[])
             return keep.c_str();
         }());
 
-    // 1. The yardstick: an empty Qt window.
-    long baselineKiB = -1;
-    {
-        Program baseline(QStringLiteral(VORLIX_BASELINE_PATH), {}, env);
-        waitUntil([&] { return x->findMapped(baseline.pid(), [](const TopLevel& t) { return t.geometry.size() == L::kSkinSize; }).has_value(); }, 20s);
+    // 1. The yardstick: an empty Qt window, on a screen of ratio 1 and of 2.
+    const auto baselinePeak = [&](const QProcessEnvironment& e, int scale) {
+        Program baseline(QStringLiteral(VORLIX_BASELINE_PATH), {}, e);
+        waitUntil([&] { return x->findMapped(baseline.pid(), [&](const TopLevel& t) { return t.geometry.size() == L::kSkinSize * scale; }).has_value(); }, 20s);
         sleepMs(1000);
-        baselineKiB = peakKiB(baseline.pid());
-    }
+        return peakKiB(baseline.pid());
+    };
+    const long baselineKiB = baselinePeak(env, 1);
+    QProcessEnvironment env2 = env;
+    env2.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    const long baseline2KiB = baselinePeak(env2, 2);
 
     // 2. The player: idle and switched on, then playing the list's song.
     CpuFigure idle, playing;
@@ -311,6 +317,17 @@ int main(int argc, char* argv[])
         playing = measureCpu(p.pid(), kWindowSeconds);
         threadsAfter = threadSeconds(p.pid());
         playerKiB = peakKiB(p.pid());
+        p.click(L::Image_pause);
+    }
+    // The same at ratio 2, with the list shown and hidden and a song played.
+    long player2KiB = -1;
+    {
+        Player p(*xvfb, *x, player, env2, 2);
+        p.click(L::Image_power);
+        p.click(L::Image_PlayList);
+        p.click(L::Image_button);
+        sleepMs(3000);
+        player2KiB = peakKiB(p.pid());
         p.click(L::Image_pause);
     }
 
@@ -391,7 +408,10 @@ int main(int argc, char* argv[])
     }
     row("peak RSS: empty Qt window", QStringLiteral("%1 MB").arg(baselineKiB / 1024.0, 0, 'f', 1));
     row("peak RSS: player, playing", QStringLiteral("%1 MB (+%2 MB)").arg(playerKiB / 1024.0, 0, 'f', 1).arg((playerKiB - baselineKiB) / 1024.0, 0, 'f', 1),
-        verdict(playerKiB - baselineKiB <= 8 * 1024));
+        verdict(playerKiB - baselineKiB <= 5 * 1024));
+    row("peak RSS: empty Qt window at ratio 2", QStringLiteral("%1 MB").arg(baseline2KiB / 1024.0, 0, 'f', 1));
+    row("peak RSS: player at ratio 2, playing", QStringLiteral("%1 MB (+%2 MB)").arg(player2KiB / 1024.0, 0, 'f', 1).arg((player2KiB - baseline2KiB) / 1024.0, 0, 'f', 1),
+        verdict(player2KiB - baseline2KiB <= 8 * 1024));
     if (peerOk)
         row(qPrintable(QStringLiteral("peak RSS: %1").arg(peerName)), QStringLiteral("%1 MB").arg(peerKiB / 1024.0, 0, 'f', 1));
 

@@ -6,7 +6,8 @@
 #     run            building and running the player
 #     test           run, and what the test suite, the fuzz targets and the
 #                    benchmarks start: X server, window manager, session and
-#                    accessibility buses, sound server, song makers, validators
+#                    accessibility buses, screen reader, sound server, song
+#                    makers, validators
 #     package        what debian/control names for building the packages
 #     package-check  package, and lintian
 #     assets         run, and what the artwork generator draws with
@@ -28,6 +29,7 @@ test=(
   "${run[@]}"
   xvfb x11-utils xdotool imagemagick openbox
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi gir1.2-atspi-2.0 python3-gi
+  orca speech-dispatcher
   pulseaudio pulseaudio-utils sox lame mpg123 playerctl
   desktop-file-utils appstream mandoc file qt6-svg-dev
   clang libclang-rt-dev

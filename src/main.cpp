@@ -20,6 +20,7 @@
 #include <QDBusConnection>
 #include <QIcon>
 #include <QPixmap>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -89,6 +90,12 @@ int main(int argc, char* argv[])
     sendPixelsThroughTheSocket();
     vorlix::QtArguments qtArguments(line);
     QApplication app(qtArguments.argc, qtArguments.argv.data());
+    // Qt's accessibility joins the session bus when the window's first
+    // control shows, before the window maps; joining on a thread of its own
+    // while the windows are built takes that wait off the start.
+    QThread* joinBus = QThread::create([] { QDBusConnection::sessionBus(); });
+    QObject::connect(joinBus, &QThread::finished, joinBus, &QObject::deleteLater);
+    joinBus->start();
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vorlix.vorlix"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/FocusRingStyle.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
@@ -10,8 +11,17 @@ namespace vorlix {
 FocusRingStyle::FocusRingStyle(QWidget* owner, std::initializer_list<QWidget*> controls)
 {
     setParent(owner);
-    for (QWidget* control : controls)
+    for (QWidget* control : controls) {
         control->setStyle(this);
+        control->installEventFilter(this);
+    }
+}
+
+bool FocusRingStyle::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        static_cast<QWidget*>(watched)->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+    return QProxyStyle::eventFilter(watched, event);
 }
 
 void FocusRingStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,

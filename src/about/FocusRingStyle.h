@@ -21,6 +21,9 @@ public:
     // Push buttons too, whose focus some styles show only by their frame.
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 } // namespace vorlix

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileDialog.h"
 
+#include "platform/FocusReturn.h"
+
 #include <QFileDialog>
 #include <QStringList>
 
@@ -21,6 +23,7 @@ QString qtNameFilters(const QString& filter)
 std::optional<QString> QtFileDialog::getOpenFileName(QWidget* parent, const QString& filter,
                                                      const QString& initial)
 {
+    const FocusReturn back(parent);
     QFileDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MsgBox.h"
 
+#include "platform/FocusReturn.h"
+
 #include "platform/WindowHints.h"
 
 #include <QMessageBox>
@@ -9,6 +11,7 @@ namespace vorlix {
 
 int QtMsgBox::show(QWidget* parent, const QString& prompt, int style, const QString& title)
 {
+    const FocusReturn back(parent);
     QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(prompt);

@@ -28,10 +28,14 @@ namespace L = frmMainLayout;
 namespace {
 
 // The keyboard focus of a button that a press takes away goes to the button
-// shown in its place, with the focus ring if it had one.
+// shown in its place, with the focus ring if it had one; also while the
+// window waits to be active again after a dialog.
 class FocusHandOver {
 public:
-    explicit FocusHandOver(const ImageControl* from) : had_(from->hasFocus()), ring_(from->showsFocusRing()) {}
+    explicit FocusHandOver(const ImageControl* from)
+        : had_(from->window()->focusWidget() == from), ring_(from->showsFocusRing())
+    {
+    }
     void to(ImageControl* next) const
     {
         if (had_)
@@ -53,9 +57,6 @@ frmMain::frmMain(Forms& forms)
       mover_(new WindowMover(*this))
 {
     setWindowTitle(QStringLiteral("Ormatel"));
-    // The window manager reads the title above; a screen reader calls the
-    // window by the program's name.
-    setAccessibleName(kProgramTitle);
     resize(L::kDesignClientSize);
     buildControls();
     connectHandlers();
@@ -199,6 +200,10 @@ void frmMain::showEvent(QShowEvent* event)
     if (screenWatched_ || !handle)
         return;
     screenWatched_ = true;
+    // The window manager reads the title; a screen reader calls the window by
+    // the program's name. Named once the window is up: naming it sooner
+    // would connect Qt to the accessibility bus before the window could map.
+    QMetaObject::invokeMethod(this, [this] { setAccessibleName(kProgramTitle); }, Qt::QueuedConnection);
     // On a screen of another ratio the window's position is counted in that
     // screen's pixels: once the move is through, the list goes back to its
     // place below the player.

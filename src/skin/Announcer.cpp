@@ -61,9 +61,10 @@ bool Announcer::sayNow(const QString& message)
     if (!active || !ours_(active) || !QApplication::focusWidget())
         return false;
     message_ = message;
-    // Showing it again is what the screen reader hears.
-    hide();
+    // Showing it is what the screen reader hears. Hidden again at once, it
+    // does not show a second time with the display.
     show();
+    hide();
     return true;
 }
 

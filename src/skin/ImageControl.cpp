@@ -195,6 +195,18 @@ void ImageControl::focusInEvent(QFocusEvent* event)
     QWidget::focusInEvent(event);
 }
 
+void ImageControl::changeEvent(QEvent* event)
+{
+    // Enabled or disabled before its window was ever shown, nobody can have
+    // seen the change: it is not told, as telling it would connect Qt to the
+    // accessibility bus before the window could map.
+    if (event->type() == QEvent::EnabledChange && !window()->testAttribute(Qt::WA_WState_Created)) {
+        update();
+        return;
+    }
+    QWidget::changeEvent(event);
+}
+
 bool ImageControl::showsFocusRing() const
 {
     return ring_ && hasFocus() && InputWatch::of(window()).keyboard();

@@ -41,7 +41,10 @@ void Label::setCaption(const QString& caption)
     const bool spokenChanged = spokenCaption(caption) != spokenCaption(caption_);
     caption_ = caption;
     update();
-    if (spokenChanged) {
+    // Before its window was ever shown nobody can have heard the caption, and
+    // asking Qt whether anybody listens would connect it to the
+    // accessibility bus before the window maps.
+    if (spokenChanged && window()->testAttribute(Qt::WA_WState_Created)) {
         // As QLabel does: Qt passes it on only while an assistive technology
         // listens.
         QAccessibleEvent event(this, QAccessible::NameChanged);

@@ -210,6 +210,29 @@ private slots:
         QTRY_COMPARE(heard, std::optional(opened));
     }
 
+    // The focused control wears the player's dark and yellow ring from the
+    // moment the dialog opens; a mouse press hides it until Tab moves on.
+    void focusRing()
+    {
+        Fixture f;
+        frmAbout& about = f.forms.About();
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        const auto ring = [](QWidget* w) {
+            const QImage image = w->grab().toImage();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixel(x, y) == qRgb(0xff, 0xd4, 0x00))
+                        return true;
+            return false;
+        };
+        QVERIFY(ring(about.cmdOK));
+        QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+        QVERIFY(about.cmdSysInfo->hasFocus() && !ring(about.cmdSysInfo));
+        QTest::keyClick(about.cmdSysInfo, Qt::Key_Tab);
+        QVERIFY(ring(about.Label3[2]) && !ring(about.cmdOK));
+    }
+
     void startSysInfo_data()
     {
         // The tag says when the start fails, what the folder holds and

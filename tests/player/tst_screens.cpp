@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player and its list moved between a screen of ratio 1 and one of
-// ratio 2, on Qt's offscreen platform with two screens side by side.
+// ratio 2, on Qt's offscreen platform with two screens side by side
+// (screens.json).
 #include "doubles/Fixture.h"
 #include "playlist/frmPlayListLayout.h"
 #include "skin/Picture.h"
 #include "skin/PictureBox.h"
 #include "skin/gifmod.h"
 
-#include <QApplication>
+#include <QTest>
 
 using namespace vorlix;
 
@@ -39,19 +40,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    QTemporaryDir dir;
-    QFile config(dir.filePath("screens.json"));
-    if (!config.open(QIODevice::WriteOnly)
-        || !config.write(R"({"screens": [
-            {"name": "one", "x": 0, "y": 0, "width": 1000, "height": 700, "logicalDpi": 96, "dpr": 1},
-            {"name": "two", "x": 1000, "y": 0, "width": 2000, "height": 1400, "logicalDpi": 96, "dpr": 2}]})"))
-        return 1;
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config.fileName()));
-    QApplication app(argc, argv);
-    TestScreens test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestScreens)
 #include "tst_screens.moc"

@@ -28,10 +28,8 @@ private slots:
         QTest::newRow("list panel") << ":/playlist_panel.png" << 0.0 << QSize(266, 101) << true;
         QTest::newRow("icon") << ":/icons/vorlix-16.png" << 0.0 << QSize(16, 16) << false;
         QTest::newRow("missing") << ":/nothing.png" << 0.0 << QSize(0, 0) << false;
-        QTest::newRow("skin1 at 1") << ":/skin1.png" << 1.0 << QSize(300, 82) << true;
         QTest::newRow("skin1 at 2") << ":/skin1.png" << 2.0 << QSize(600, 164) << true;
         QTest::newRow("skin2 at 1.5") << ":/skin2.png" << 1.5 << QSize(450, 123) << false;
-        QTest::newRow("list outline at 1.25") << ":/playlist_outline.png" << 1.25 << QSize(356, 146) << false;
         QTest::newRow("list panel at 1.75") << ":/playlist_panel.png" << 1.75 << QSize(466, 177) << false;
         QTest::newRow("play at 3") << ":/play.png" << 3.0 << QSize(150, 90) << true;
         QTest::newRow("pause at 4") << ":/pause.png" << 4.0 << QSize(150, 90) << true;

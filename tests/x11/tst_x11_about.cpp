@@ -20,8 +20,9 @@ using namespace std::chrono_literals;
 namespace L = vorlix::frmMainLayout;
 
 // Another program's drag, as a file manager's: this test program again, in a
-// window of its own, dragging a file URI (XDND). It prints the action the drop
-// target took and stays, as a file manager does, to hand the target the data.
+// window of its own, dragging a file URI (XDND). It says when the drag has
+// begun, each action a target offers to take, and the action taken; and it
+// stays, as a file manager does, to hand the target the data.
 struct DragSource : QWidget {
     void mousePressEvent(QMouseEvent*) override
     {
@@ -29,28 +30,36 @@ struct DragSource : QWidget {
         data->setUrls({QUrl(QString::fromLocal8Bit(qgetenv("VORLIX_DRAG_URI")))});
         auto* drag = new QDrag(this);
         drag->setMimeData(data);
-        std::printf("%d\n", int(drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::MoveAction)));
-        std::fflush(stdout);
+        const auto say = [](const char* what, int action) { std::printf("%s %d\n", what, action), std::fflush(stdout); };
+        connect(drag, &QDrag::actionChanged, this, [say](Qt::DropAction action) { say("over", action); });
+        say("dragging", 0);
+        say("took", drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::MoveAction));
     }
 };
 
-// Drags `uri` from `source`, a second process, onto `target`, with the
-// pointer held down on the way; the action the target took.
+// Drags `uri` from `source`, a second process, onto `target` with the button
+// held down; the action the target took. The pointer stirs over the target
+// until the target offers to take the drag, and is let go only then.
 Qt::DropAction dragFromAnotherProgram(Desktop& d, QProcess& source, const QString& uri, QPoint target)
 {
     QProcessEnvironment env = d.env;
     env.insert("VORLIX_DRAG_URI", uri);
     source.setProcessEnvironment(env);
     source.start(QCoreApplication::applicationFilePath(), {"--drag-source"});
-    const QString x = QString::number(target.x()), y = QString::number(target.y());
-    const bool dragged = d.xvfb->runTool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Drag source$",
-                                                     "mousemove", "--window", "%1", "60", "40", "sleep", "0.3",
-                                                     "mousedown", "1", "sleep", "0.2", "mousemove_relative", "20", "20",
-                                                     "sleep", "0.2", "mousemove", x, y, "sleep", "0.3", "mousemove_relative",
-                                                     "2", "1", "sleep", "0.3", "mouseup", "1"});
-    if (!dragged || !waitUntil([&] { return source.canReadLine(); }))
-        return Qt::IgnoreAction;
-    return Qt::DropAction(source.readLine().trimmed().toInt());
+    QByteArray said;
+    const auto hears = [&](const QByteArray& what) {
+        return (said += source.readAllStandardOutput()).contains(what);
+    };
+    const auto xdotool = [&](const QStringList& args) { return d.xvfb->runTool("xdotool", args); };
+    int stir = 0;
+    const bool dropped =
+        xdotool({"search", "--sync", "--onlyvisible", "--name", "^Drag source$", "mousemove", "--window", "%1", "60",
+                 "40", "mousedown", "1"}) &&
+        waitUntil([&] { return hears("dragging 0\n"); }) && waitUntil([&] {
+            const QPoint at = target + QPoint(stir++ % 3, 0);
+            return xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}) && hears("over 1\n");
+        }) && xdotool({"mouseup", "1"}) && waitUntil([&] { return hears("took "); });
+    return dropped ? Qt::DropAction(said.mid(said.indexOf("took ") + 5).trimmed().toInt()) : Qt::IgnoreAction;
 }
 
 class TestX11About : public QObject {

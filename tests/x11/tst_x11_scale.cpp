@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The player on a HiDPI screen: Qt scales the whole program (QT_SCALE_FACTOR)
-// and the player wears the pictures drawn for that scale, cut at the
-// screen's own pixels, with every hotspot still over its button.
+// The player on a HiDPI screen (QT_SCALE_FACTOR): it wears the pictures drawn
+// for the scale, cut at the screen's own pixels, with each hotspot still over
+// its button.
 #include "player/frmMainLayout.h"
 #include "playlist/frmPlayListLayout.h"
 #include "skin/Picture.h"
@@ -13,36 +13,34 @@
 
 using namespace vorlix;
 using namespace vorlix::x11;
-using namespace std::chrono_literals;
 namespace L = frmMainLayout;
 
 class TestX11Scale : public QObject {
     Q_OBJECT
-
     std::unique_ptr<Xvfb> xvfb_;
     std::unique_ptr<XConnection> x_;
-    std::unique_ptr<QProcess> player_;
+    QProcess player_;
 
-    std::optional<TopLevel> mappedWindow(const QString& name, QSize size = {}) const
+    // The player's window other than `not`, named `name` (any name if empty).
+    std::optional<TopLevel> window(const QString& name, quint32 other = 0, QSize size = {}) const
     {
         std::optional<TopLevel> found;
         waitUntil([&] {
-            found = x_->findMapped(player_->processId(), [&](const TopLevel& t) {
-                return t.name == name && (size.isEmpty() || t.geometry.size() == size);
-            });
-            return found.has_value();
-        }, 5s);
+            return (found = x_->findMapped(player_.processId(), [&](const TopLevel& t) {
+                return (name.isEmpty() || t.name == name) && t.id != other && (size.isEmpty() || t.geometry.size() == size);
+            })).has_value();
+        }, std::chrono::seconds(5));
         return found;
     }
-    // A press on the middle of a control, in the screen's pixels.
-    bool press(const TopLevel& window, const TwipsRect& control, qreal scale, bool twice = false)
+    bool gone(quint32 id) const
     {
-        const QPoint at = window.geometry.topLeft() + (QPointF(control.pixels().center()) * scale).toPoint();
-        QStringList args{"mousemove", QString::number(at.x()), QString::number(at.y()), "click"};
-        if (twice)
-            args << "--repeat" << "2";
+        return waitUntil([&] { return !x_->findMapped(0, [&](const TopLevel& t) { return t.id == id; }); });
+    }
+    bool press(const TopLevel& on, const TwipsRect& control, qreal scale, const QString& clicks = "1")
+    {
+        const QPoint at = on.geometry.topLeft() + (QPointF(control.pixels().center()) * scale).toPoint();
         QTest::qWait(700); // never part of a double-click
-        return xvfb_->runTool(QStringLiteral("xdotool"), args << "1");
+        return xvfb_->runTool("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "--repeat", clicks, "1"});
     }
 
 private slots:
@@ -57,10 +55,8 @@ private slots:
     }
     void cleanup()
     {
-        if (player_) {
-            player_->kill();
-            player_->waitForFinished();
-        }
+        player_.kill();
+        player_.waitForFinished();
     }
 
     void drawnForTheScale_data()
@@ -77,15 +73,14 @@ private slots:
         QProcessEnvironment env = xvfb_->clientEnvironment();
         env.insert("QT_SCALE_FACTOR", QString::number(scale));
         env.insert("SDL_AUDIODRIVER", "dummy");
-        player_ = std::make_unique<QProcess>();
-        player_->setProcessEnvironment(env);
-        player_->start(VORLIX_PLAYER_PATH, {});
-        const auto window = mappedWindow("Ormatel", size);
-        QVERIFY2(window, "no player window of the scale's size");
+        player_.setProcessEnvironment(env);
+        player_.start(VORLIX_PLAYER_PATH, {});
+        const auto main = window("Ormatel", 0, size);
+        QVERIFY2(main, "no player window of the scale's size");
 
-        // Cut at the screen's pixels along the outline of the scale's picture:
-        // with edges between the pixels that 1x pixels blown up would pair.
-        const auto shape = x_->boundingShape(window->id);
+        // The outline of the scale's picture, with edges between the pixels
+        // that 1x pixels blown up would pair.
+        const auto shape = x_->boundingShape(main->id);
         QVERIFY(shape);
         QCOMPARE(*shape, MakeWindowRegion(readPicture(":/skin1.png", scale)));
         int oddEdges = 0;
@@ -93,21 +88,15 @@ private slots:
             oddEdges += r.left() % 2 + (r.right() + 1) % 2;
         QVERIFY2(oddEdges > 20, qPrintable(QString::number(oddEdges)));
 
-        QVERIFY(press(*window, L::Image_power, scale));
-        const QRect display = L::Text_Title.pixels();
-        const QRect shown(display.topLeft() * scale, display.size() * scale);
-        QVERIFY2(waitUntil([&] {
-            const QImage text = x_->grab(shown.translated(window->geometry.topLeft()));
-            for (int y = 0; y < text.height(); ++y)
-                for (int x = 0; x < text.width(); ++x)
-                    if (qGray(text.pixel(x, y)) < 90)
-                        return true;
-            return false;
-        }), "power did not switch the player on");
+        // Power: the caption's dark ink appears in the display.
+        const QImage off = x_->grab(main->geometry);
+        QVERIFY(press(*main, L::Image_power, scale));
+        const QRect display(L::Text_Title.pixels().topLeft() * scale, L::Text_Title.pixels().size() * scale);
+        QVERIFY2(waitUntil([&] { return x_->grab(main->geometry).copy(display) != off.copy(display); }), "power");
         if (scale == 2) {
-            // Not the 1x picture blown up: against its own pixel-doubled
-            // self, more than a quarter of the window differs.
-            const QImage shot = x_->grab(window->geometry);
+            // Not a picture blown up: more than a quarter of the pixels
+            // differ from the pixel-doubled shot.
+            const QImage shot = x_->grab(main->geometry);
             int differ = 0;
             for (int y = 0; y < shot.height(); ++y)
                 for (int x = 0; x < shot.width(); ++x)
@@ -115,29 +104,21 @@ private slots:
             QVERIFY2(differ * 4 > shot.width() * shot.height(), qPrintable(QString::number(differ)));
         }
 
-        QVERIFY(press(*window, L::Image_PlayList, scale));
-        const QSize listSize = (QSizeF(frmPlayListLayout::kOutlineSize) * scale).toSize();
-        const auto list = mappedWindow("Play List", listSize);
-        QVERIFY2(list, "the playlist key did not show the list");
+        QVERIFY(press(*main, L::Image_PlayList, scale));
+        const auto list = window("Play List", 0, (QSizeF(frmPlayListLayout::kOutlineSize) * scale).toSize());
+        QVERIFY2(list, "the playlist key");
         QVERIFY(press(*list, frmPlayListLayout::Image_MinPlayList, scale));
-        QVERIFY2(waitUntil([&] { return !x_->findMapped(0, [&](const TopLevel& t) { return t.id == list->id; }); }),
-                 "the knob did not hide the list");
-
-        // With the list hidden, play asks for a song.
-        QVERIFY(press(*window, L::Image_button, scale));
-        std::optional<TopLevel> dialog;
-        QVERIFY2(waitUntil([&] {
-            return (dialog = x_->findMapped(player_->processId(), [&](const TopLevel& t) {
-                return t.id != window->id && t.id != list->id;
-            })).has_value();
-        }), "play asked for no song");
+        QVERIFY2(gone(list->id), "the list's knob");
+        // With the list away, play asks for a song.
+        QVERIFY(press(*main, L::Image_button, scale));
+        const auto dialog = window("", main->id);
+        QVERIFY2(dialog, "the play key");
         QVERIFY(xvfb_->runTool("xdotool", {"windowfocus", "--sync", QString::number(dialog->id), "key", "Escape"}));
-        QVERIFY(waitUntil([&] { return !x_->findMapped(0, [&](const TopLevel& t) { return t.id == dialog->id; }); }));
-
-        QVERIFY(press(*window, L::Image_usb_off, scale, true));
-        QVERIFY2(mappedWindow("About"), "the cap did not come off");
-        QVERIFY(press(*window, L::Image2, scale));
-        QVERIFY2(mappedWindow("Vorlix"), "the close key on the second skin asked nothing");
+        QVERIFY(gone(dialog->id));
+        QVERIFY(press(*main, L::Image_usb_off, scale, "2"));
+        QVERIFY2(window("About"), "the cap");
+        QVERIFY(press(*main, L::Image2, scale));
+        QVERIFY2(window("Vorlix", main->id), "the second skin's close key");
     }
 };
 
