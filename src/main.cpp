@@ -8,6 +8,7 @@
 #include "platform/HelpViewer.h"
 #include "desktop/Doors.h"
 #include "desktop/Mpris.h"
+#include "desktop/SessionBus.h"
 #include "platform/MsgBox.h"
 #include "engine/sound/LazyAudio.h"
 #include "platform/Registry.h"
@@ -17,10 +18,9 @@
 #include "skin/Picture.h"
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QIcon>
 #include <QPixmap>
-#include <QThread>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <cstdio>
@@ -92,10 +92,9 @@ int main(int argc, char* argv[])
     QApplication app(qtArguments.argc, qtArguments.argv.data());
     // Qt's accessibility joins the session bus when the window's first
     // control shows, before the window maps; joining on a thread of its own
-    // while the windows are built takes that wait off the start.
-    QThread* joinBus = QThread::create([] { QDBusConnection::sessionBus(); });
-    QObject::connect(joinBus, &QThread::finished, joinBus, &QObject::deleteLater);
-    joinBus->start();
+    // while the windows are built takes that wait off the start. A bus that
+    // does not answer soon is not waited for at all.
+    vorlix::SessionBus sessionBus;
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vorlix.vorlix"));
@@ -136,17 +135,21 @@ int main(int argc, char* argv[])
     vorlix::CloseRequests closeRequests(closeBySystem, [&forms] { forms.DisplayLost(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, closeBySystem);
 
+    sessionBus.beforeWindows(500);
     forms.Main().show();
+    sessionBus.afterWindows();
     closeRequests.watchWindow(forms.Main());
     // Media keys and sound menus; without a session bus there are none.
-    // They and the icon come once the loop runs, so the window maps first.
+    // They join from a thread of their own when the bus answers, and the
+    // icon comes once the loop runs, so the window maps first.
     vorlix::Mpris mpris(forms, closeBySystem);
     // Files from the command line, later starts and drops.
     vorlix::Doors doors(forms, mpris);
     QTimer::singleShot(0, &mpris, [&] {
         setProgramIcon();
-        mpris.publish(QDBusConnection::sessionBus());
         doors.start(line, role, lock.socketPath());
     });
+    sessionBus.join([&mpris](QDBusConnection bus) { mpris.publish(bus); });
+    const auto leaveBus = qScopeGuard([&sessionBus] { sessionBus.leave(); }); // before mpris goes
     return QApplication::exec();
 }

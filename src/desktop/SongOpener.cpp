@@ -8,6 +8,7 @@
 #include "skin/Label.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -59,19 +60,31 @@ void SongOpener::searchNext()
     search_->start();
 }
 
-QList<QByteArray> SongOpener::finish()
+QList<QByteArray> SongOpener::finish(int graceMs)
 {
-    stop_->store(true);
     retry_->stop();
-    if (search_) {
-        search_->disconnect(this);
-        search_->wait();
-        search_->deleteLater();
-        search_ = nullptr;
+    const QDeadlineTimer grace(graceMs);
+    // Each search left is given what remains of the grace, then stopped.
+    const auto within = [&](QThread* search) {
+        if (!search->wait(grace)) {
+            stop_->store(true);
+            search->wait();
+        }
+        delete search;
+    };
+    if (QThread* search = std::exchange(search_, nullptr)) {
+        search->disconnect(this);
+        within(search);
         pending_.songs += std::exchange(searched_, {}).songs;
     }
-    for (const Request& request : std::exchange(requests_, {}))
-        pending_.songs += findSongs(request.arguments, request.workingFolder, stop_.get()).songs;
+    for (const Request& request : std::exchange(requests_, {})) {
+        FoundSongs found;
+        QThread* search = QThread::create([&] { found = findSongs(request.arguments, request.workingFolder, stop_.get()); });
+        search->start();
+        within(search);
+        pending_.songs += found.songs;
+    }
+    stop_->store(true);
     hasPending_ = false;
     return std::exchange(pending_, {}).songs;
 }

@@ -40,11 +40,12 @@ public:
     // True while the user must answer a modal dialog first.
     static bool modalDialogOpen();
 
-    // The program is closing: a running search stops at once, requests not
-    // searched yet give only the files they name, and nothing is played or
-    // shown any more. Returns the songs that were asked for and are not in
-    // the list yet, for the list to keep.
-    QList<QByteArray> finish();
+    // The program is closing: the searches still to do are given `graceMs`
+    // in all to end, then stopped where they are (a search of a whole disk
+    // must not hold the close); files named on their own are looked at all
+    // the same. Nothing is played or shown any more. Returns the songs that
+    // were asked for and are not in the list yet, for the list to keep.
+    QList<QByteArray> finish(int graceMs = 2000);
 
 signals:
     // After songs have been delivered, whatever became of them.

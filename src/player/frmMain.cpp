@@ -78,6 +78,7 @@ void frmMain::buildControls()
     Image2 = place(new ImageControl(pic2), L::Image2);
     Text_Title2 = place(new Label(pic2), L::Text_Title2);
     Text_Title2->setCaption(QStringLiteral("About  Vorlix"));
+    Text_Title2->setStatusLine(true);
 
     pic1 = place(new PictureBox(this), L::pic1);
     pic1->setPictureFile(QStringLiteral(":/skin1.png"));
@@ -445,6 +446,8 @@ void frmMain::showSkin(PictureBox& shown, bool usbOn)
     ApplySkin(*this, shown);
     Image_usb_on->setVisible(usbOn);
     Image_usb_off->setVisible(!usbOn);
+    // What the player tells a screen reader comes from the display shown.
+    announcer_->setParent(usbOn ? Text_Title2 : Text_Title);
     // The buttons on the hidden picture can no longer be pressed.
     emit PlayerChanged();
 }

@@ -106,7 +106,10 @@ QAccessibleInterface* SongListAccessible::child(int index) const
 
 int SongListAccessible::indexOfChild(const QAccessibleInterface* child) const
 {
-    forgetMovedRows();
+    // A row from before entries moved is no row now. It is not dropped
+    // here: the caller still holds it.
+    if (rowsMoved_ != list()->rowsMoved())
+        return -1;
     for (auto it = rows_.cbegin(); it != rows_.cend(); ++it)
         if (QAccessible::accessibleInterface(it.value()) == child)
             return it.key() < childCount() ? it.key() : -1;

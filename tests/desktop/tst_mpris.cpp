@@ -54,6 +54,7 @@ private slots:
         const QString playingList = "Playing PPNB";
         QTest::newRow("Play") << "idle, list" << "Stopped P---" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
         QTest::newRow("Play while off") << "off" << "Stopped ----" << "Play" << "";
+        QTest::newRow("power button while off") << "off" << "Stopped ----" << "power" << "do.wav";
         // Without the list on screen: its selected song, no file dialog.
         QTest::newRow("Play, list hidden") << "idle" << "Stopped P---" << "Play" << "do.wav Stop Open /m/a.mp3 Play";
         QTest::newRow("PlayPause, list hidden, last selected") << "idle, last" << "Stopped P---" << "PlayPause"
@@ -95,12 +96,16 @@ private slots:
         bool volume = false;
         if (const double level = request.toDouble(&volume); volume)
             adaptor->setProperty("Volume", level);
+        else if (request == "power")
+            f.powerOn();
         else
             QVERIFY(QMetaObject::invokeMethod(adaptor, request.toLatin1().constData()));
         QCoreApplication::processEvents();
         const QStringList sounds = f.fake.sound.played.replaceInStrings(QRegularExpression(".*/"), "");
         QCOMPARE((sounds + f.calls().filter(QRegularExpression("^(?!Get)"))).join(' '), calls);
         QCOMPARE(announced.isEmpty(), calls.isEmpty());
+        if (request == "power") // Play can be pressed now, and listeners are told
+            QVERIFY(announced.last().at(0).toMap().value("CanPlay").toBool());
         QCOMPARE(f.fake.fileDialog.filters.size(), dialogs); // never a dialog in front of the desktop
         const frmPlayList* list = f.forms.PlayListIfLoaded();
         QVERIFY(!calls.startsWith("do.wav Stop") || (list && list->isHidden() && list->Timer_MP3ListDataShow->Enabled()));

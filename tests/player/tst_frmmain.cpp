@@ -369,6 +369,12 @@ private slots:
         activate(m);
         QTRY_COMPARE(heard.size(), 5);
         QCOMPARE(heard.last(), "Volume 70%");
+        // With the cap off, from the other skin's display.
+        m.Image_usb_off_DblClick();
+        activate(m);
+        f.fake.mp3->playStatus = 650;
+        f.forms.PlayList().Timer_MP3ListDataShow_Timer();
+        QCOMPARE(heard.last(), "one");
     }
 
     // The focus ring shows while the keyboard moves the focus: not after the

@@ -29,7 +29,7 @@ class Desktop {
 public:
     ~Desktop()
     {
-        for (QProcess* p : {&player, &openbox_}) {
+        for (QProcess* p : {&player, &openbox_, &bus_}) {
             p->kill();
             p->waitForFinished();
         }
@@ -50,6 +50,12 @@ public:
         env.insert("XDG_CONFIG_HOME", scratch.filePath("config"));
         env.insert("XDG_CACHE_HOME", scratch.path());
         env.insert("SDL_AUDIODRIVER", "dummy");
+        // A session bus of its own: the player never meets the machine's,
+        // nor one that libdbus would start for it.
+        bus_.start("dbus-daemon", {"--session", "--nofork", "--print-address", "--address=unix:dir=" + scratch.path()});
+        if (!bus_.waitForReadyRead(10000))
+            return "no dbus-daemon";
+        env.insert("DBUS_SESSION_BUS_ADDRESS", bus_.readLine().trimmed());
         openbox_.setProcessEnvironment(env);
         openbox_.start("openbox", {"--sm-disable"});
         return waitUntil([&] { return !property(x->root(), "_NET_SUPPORTING_WM_CHECK").isEmpty(); })
@@ -77,13 +83,15 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : "<missing>";
     }
 
-    // Starts the player; its window once it is managed.
+    // Starts the player; its window once it is managed (given half a
+    // minute on a busy machine), nothing as soon as the player ends.
     std::optional<Client> launch()
     {
         player.setProcessEnvironment(env);
         player.setProcessChannelMode(QProcess::ForwardedChannels);
         player.start(VORLIX_PLAYER_PATH, {});
-        return waitFor("Ormatel");
+        waitUntil([&] { return find("Ormatel") || player.state() == QProcess::NotRunning; }, std::chrono::seconds(30));
+        return find("Ormatel");
     }
 
     // The player's managed windows.
@@ -159,7 +167,7 @@ private:
         return bytes.size() >= 4 * (i + 1) ? reinterpret_cast<const quint32*>(bytes.constData())[i] : 0;
     }
 
-    QProcess openbox_;
+    QProcess openbox_, bus_;
     QElapsedTimer sinceClick_;
 };
 

@@ -37,11 +37,13 @@ std::unique_ptr<Xvfb> Xvfb::start(QString* error)
 {
     // Xvfb takes the first free display number and writes it to -displayfd
     // once it accepts clients. It goes down with us, even if we crash.
+    // -noreset: a server whose last client leaves would otherwise reset, and
+    // refuse whoever connects in that moment.
     auto server = std::make_unique<QProcess>();
     server->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     server->setStandardErrorFile(QProcess::nullDevice());
     server->start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "800x600x24",
-                                           "-nolisten", "tcp"});
+                                           "-nolisten", "tcp", "-noreset"});
     if (!server->waitForStarted(5000)) {
         *error = QStringLiteral("Xvfb is not installed");
         return nullptr;

@@ -80,7 +80,7 @@ class Session:
         return proc
 
     def up(self):
-        xvfb = self.start(["Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+        xvfb = self.start(["Xvfb", "-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset"],
                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.env["DISPLAY"] = ":" + xvfb.stdout.readline().decode().strip()
         bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address",

@@ -53,8 +53,8 @@ Qt::DropAction dragFromAnotherProgram(Desktop& d, QProcess& source, const QStrin
     const auto xdotool = [&](const QStringList& args) { return d.xvfb->runTool("xdotool", args); };
     int stir = 0;
     const bool dropped =
-        xdotool({"search", "--sync", "--onlyvisible", "--name", "^Drag source$", "mousemove", "--window", "%1", "60",
-                 "40", "mousedown", "1"}) &&
+        xdotool({"search", "--sync", "--onlyvisible", "--name", QString("^Drag source %1$").arg(source.processId()),
+                 "mousemove", "--window", "%1", "60", "40", "mousedown", "1"}) &&
         waitUntil([&] { return hears("dragging 0\n"); }) && waitUntil([&] {
             const QPoint at = target + QPoint(stir++ % 3, 0);
             return xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}) && hears("over 1\n");
@@ -185,7 +185,7 @@ int main(int argc, char* argv[])
     if (argc == 2 && qstrcmp(argv[1], "--drag-source") == 0) {
         QApplication app(argc, argv);
         DragSource source;
-        source.setWindowTitle("Drag source");
+        source.setWindowTitle(QString("Drag source %1").arg(QCoreApplication::applicationPid()));
         source.setGeometry(500, 400, 120, 80);
         source.show();
         return app.exec();

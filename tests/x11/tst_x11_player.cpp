@@ -17,6 +17,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace vorlix;
@@ -80,6 +83,7 @@ class TestX11Player : public QObject {
     bool inside(QPoint p) const { return skin_.pixel(p) != skin_.pixel(0, 0); }
     std::unique_ptr<QProcess> player_, bus_;
     bool reader_ = false;
+    QByteArray busAddress_; // instead of the private bus
     QProcessEnvironment env_;
     TopLevel window_;
     QElapsedTimer sinceClick_;
@@ -110,7 +114,7 @@ class TestX11Player : public QObject {
         bus_->start("dbus-daemon", {"--session", "--nofork", "--print-address", "--address=unix:dir=" + scratch_.path()});
         if (!bus_->waitForReadyRead(10000))
             return false;
-        env.insert("DBUS_SESSION_BUS_ADDRESS", bus_->readLine().trimmed());
+        env.insert("DBUS_SESSION_BUS_ADDRESS", busAddress_.isEmpty() ? bus_->readLine().trimmed() : busAddress_);
         if (reader_) {
             env.insert("AT_SPI_BUS_ADDRESS", env.value("DBUS_SESSION_BUS_ADDRESS"));
             env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
@@ -126,7 +130,7 @@ class TestX11Player : public QObject {
                 return t.geometry.size() == L::kSkinSize && t.name == QStringLiteral("Ormatel");
             });
             return found || player_->state() == QProcess::NotRunning;
-        });
+        }, 30s);
         if (!found)
             return false;
         window_ = *found;
@@ -194,6 +198,7 @@ private slots:
     void cleanup()
     {
         reader_ = false;
+        busAddress_.clear();
         if (bus_) {
             bus_->kill();
             bus_->waitForFinished();
@@ -322,6 +327,23 @@ private slots:
         QVERIFY2(player_->waitForFinished(10000), "Yes did not end the program");
         QCOMPARE(player_->exitStatus(), QProcess::NormalExit);
         QCOMPARE(player_->exitCode(), 0);
+    }
+
+    // A session bus that takes connections and never answers holds neither
+    // the window nor the clicks.
+    void hangingBus()
+    {
+        const QByteArray path = QFile::encodeName(scratch_.filePath("hanging.socket"));
+        sockaddr_un address{AF_UNIX, {}};
+        std::memcpy(address.sun_path, path.constData(), path.size());
+        const int hanging = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(::bind(hanging, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(hanging, 8) == 0);
+        busAddress_ = "unix:path=" + path;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(launch() && powerOn());
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed()) + " ms"));
+        ::close(hanging);
     }
 
     // The system ends the player, or closes what a press opened, at awkward
