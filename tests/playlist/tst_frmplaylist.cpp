@@ -286,18 +286,18 @@ private slots:
     void dragPlacesTheOtherWindow_data()
     {
         QTest::addColumn<QString>("handle");
-        QTest::addColumn<int>("button");
+        QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<QPoint>("by");
-        QTest::newRow("player, left") << "player" << int(Qt::LeftButton) << QPoint(40, 25);
-        QTest::newRow("player, right") << "player" << int(Qt::RightButton) << QPoint(-15, 10);
-        QTest::newRow("cap, left") << "cap" << int(Qt::LeftButton) << QPoint(20, 10);
-        QTest::newRow("playlist rim, left") << "list" << int(Qt::LeftButton) << QPoint(-30, 50);
-        QTest::newRow("playlist rim, middle") << "list" << int(Qt::MiddleButton) << QPoint(20, 20);
+        QTest::newRow("player, left") << "player" << Qt::LeftButton << QPoint(40, 25);
+        QTest::newRow("player, right") << "player" << Qt::RightButton << QPoint(-15, 10);
+        QTest::newRow("cap, left") << "cap" << Qt::LeftButton << QPoint(20, 10);
+        QTest::newRow("playlist rim, left") << "list" << Qt::LeftButton << QPoint(-30, 50);
+        QTest::newRow("playlist rim, middle") << "list" << Qt::MiddleButton << QPoint(20, 20);
     }
     void dragPlacesTheOtherWindow()
     {
         QFETCH(QString, handle);
-        QFETCH(int, button);
+        QFETCH(Qt::MouseButton, button);
         QFETCH(QPoint, by);
         Fixture f;
         frmMain& player = f.main();
@@ -313,14 +313,12 @@ private slots:
         QWidget& other = &moved == &player ? static_cast<QWidget&>(list) : player;
         const QPoint otherBefore = other.pos(), movedBefore = moved.pos();
         const QPoint at = handle == "player" ? QPoint(30, 60) : handle == "cap" ? QPoint(5, 5) : QPoint(7, 60); // not a control
-        const auto mouseButton = Qt::MouseButton(button);
-        QTest::mousePress(grip, mouseButton, {}, at);
-        QMouseEvent move(QEvent::MouseMove, QPointF(at + by), grip->mapToGlobal(QPointF(at + by)), Qt::NoButton,
-                         mouseButton, {});
+        QTest::mousePress(grip, button, {}, at);
+        QMouseEvent move(QEvent::MouseMove, QPointF(at + by), grip->mapToGlobal(QPointF(at + by)), Qt::NoButton, button, {});
         QApplication::sendEvent(grip, &move);
         QCOMPARE(moved.pos(), movedBefore + by);
         QCOMPARE(other.pos(), otherBefore); // the other waits for the release
-        QTest::mouseRelease(grip, mouseButton, {}, at);
+        QTest::mouseRelease(grip, button, {}, at);
         QCOMPARE(list.pos() - player.pos(), frmPlayListLayout::kOffsetFromPlayer);
         QCOMPARE(moved.pos(), movedBefore + by);
         QVERIFY(player.pic2->isHidden());

@@ -17,10 +17,22 @@ using Status = PlaylistRead::Status;
 
 namespace {
 
-QByteArray contents(const QString& path)
+QByteArray contents(const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<cannot open>"); }
+
+// What `run` gives while this process may not grow a file past `most` bytes:
+// a real short write, also as root.
+template <typename Run>
+auto withFileSizeLimit(rlim_t most, Run run)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<cannot open>");
+    rlimit limit {};
+    const bool got = ::getrlimit(RLIMIT_FSIZE, &limit) == 0;
+    const rlimit small{most, limit.rlim_max};
+    if (!got || ::setrlimit(RLIMIT_FSIZE, &small) != 0)
+        qFatal("cannot limit the file size");
+    const auto result = run();
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        qFatal("cannot lift the file size limit");
+    return result;
 }
 
 Entries manyEntries(char letter, int count) { return Entries(count, "/home/user/Music/" + QByteArray(40, letter) + ".mp3"); }
@@ -118,15 +130,9 @@ private slots:
         QCOMPARE(read.entries, status != Status::Read ? Entries{} : Entries{kind == "link" ? "other" : "old"});
 
         const QStringList before = listing();
-        const Entries fresh = manyEntries('n', 1000);
-        // A real short write, also as root: the process may not grow a file
-        // past 4 KiB, and the new list is far longer.
-        rlimit limit {};
-        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
-        const rlimit small{kind == "fsize" ? 4096 : limit.rlim_cur, limit.rlim_max};
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const bool saved = writePlaylistFile(path, fresh);
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        // The new list is far longer than 4 KiB.
+        const auto save = [&] { return writePlaylistFile(path, manyEntries('n', 1000)); };
+        const bool saved = kind == "fsize" ? withFileSizeLimit(4096, save) : save();
 
         QCOMPARE(saved, saves);
         QCOMPARE(contents(other), QByteArray("other\r\n"));
@@ -153,12 +159,9 @@ private slots:
             }
             QFile running(dir + left[1]);
             QVERIFY(running.open(QIODevice::ReadOnly) && ::flock(running.handle(), LOCK_EX) == 0);
-            rlimit limit {};
-            QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
-            const rlimit small{4096, limit.rlim_max};
-            QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-            const bool done = save ? writePlaylistFile(file(), manyEntries('n', 1000)) : readPlaylistFile(file()).status == Status::Missing;
-            QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+            const bool done = withFileSizeLimit(4096, [&] {
+                return save ? writePlaylistFile(file(), manyEntries('n', 1000)) : readPlaylistFile(file()).status == Status::Missing;
+            });
             QCOMPARE(done, !save);
             for (const QString& name : left)
                 QCOMPARE(QFile::exists(dir + name), name != left[0]);

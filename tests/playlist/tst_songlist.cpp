@@ -23,15 +23,8 @@ struct Box {
     }
     int row() const { return list.fontMetrics().height(); }
     int rows() const { return list.height() / row(); }
-    bool selectedInView() const
-    {
-        return list.topRow() <= list.ListIndex() && list.ListIndex() < list.topRow() + rows();
-    }
-    bool barShown() const
-    {
-        const auto* bar = list.findChild<QScrollBar*>();
-        return bar && bar->isVisible();
-    }
+    bool selectedInView() const { return list.topRow() <= list.ListIndex() && list.ListIndex() < list.topRow() + rows(); }
+    bool barShown() const { return list.findChild<QScrollBar*>() && list.findChild<QScrollBar*>()->isVisible(); }
     SongList list;
 };
 
