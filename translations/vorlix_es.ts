@@ -232,7 +232,7 @@ suena el primero. Si Vorlix ya está en marcha, van a ese reproductor.
     <name>vorlix::frmAboutMAin</name>
     <message>
         <source>About</source>
-        <translation>Acerca de</translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>Help</source>

@@ -232,7 +232,7 @@ viene riprodotto. Se Vorlix è già in esecuzione, vanno a quel lettore.
     <name>vorlix::frmAboutMAin</name>
     <message>
         <source>About</source>
-        <translation>Informazioni</translation>
+        <translation>Info</translation>
     </message>
     <message>
         <source>Help</source>

@@ -233,7 +233,7 @@ of them plays. When Vorlix is already running, they go to that player.
     <name>vorlix::frmAboutMAin</name>
     <message>
         <source>About</source>
-        <translation>О программе</translation>
+        <translation>Инфо</translation>
     </message>
     <message>
         <source>Help</source>

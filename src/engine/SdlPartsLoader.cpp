@@ -20,9 +20,9 @@ const SdlParts* sdlParts()
         const auto entry = reinterpret_cast<Entry>(library.resolve("vorlix_sdl_parts"));
         const SdlParts* found = entry ? entry() : nullptr;
         if (!found)
-            std::fputs(qPrintable(QCoreApplication::translate("vorlix", "vorlix: no sound through SDL: %1\n")
-                                      .arg(library.errorString())),
-                       stderr);
+            std::fprintf(stderr, "%s",
+                         qPrintable(QCoreApplication::translate("vorlix", "vorlix: no sound through SDL: %1\n")
+                                        .arg(library.errorString())));
         return found;
     }();
     return parts;

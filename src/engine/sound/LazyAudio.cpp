@@ -68,9 +68,9 @@ const AudioModuleApi* LazyAudio::module()
         const auto entry = reinterpret_cast<Entry>(library.resolve("vorlix_audio_module"));
         api_ = entry ? entry() : nullptr;
         if (!api_)
-            std::fputs(qPrintable(QCoreApplication::translate("vorlix", "vorlix: no sound: %1\n")
-                                      .arg(library.errorString())),
-                       stderr);
+            std::fprintf(stderr, "%s",
+                         qPrintable(QCoreApplication::translate("vorlix", "vorlix: no sound: %1\n")
+                                        .arg(library.errorString())));
     }
     return api_;
 }
