@@ -6,24 +6,9 @@
 #include "x11/XSession.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-
-#include <xcb/xcb.h>
-
-#include <cstring>
 
 namespace vorlix::x11 {
-
-// A window the window manager manages: its title, client area and frame.
-struct Client {
-    quint32 id = 0;
-    QString name;
-    QRect client;
-    QRect frame;
-};
 
 class Desktop {
 public:
@@ -58,7 +43,7 @@ public:
         env.insert("DBUS_SESSION_BUS_ADDRESS", bus_.readLine().trimmed());
         openbox_.setProcessEnvironment(env);
         openbox_.start("openbox", {"--sm-disable"});
-        return waitUntil([&] { return !property(x->root(), "_NET_SUPPORTING_WM_CHECK").isEmpty(); })
+        return waitUntil([&] { return !x->property(x->root(), "_NET_SUPPORTING_WM_CHECK").isEmpty(); })
                    ? QString() : "openbox did not come up";
     }
 
@@ -85,7 +70,7 @@ public:
 
     // Starts the player; its window once it is managed (given half a
     // minute on a busy machine), nothing as soon as the player ends.
-    std::optional<Client> launch()
+    std::optional<TopLevel> launch()
     {
         player.setProcessEnvironment(env);
         player.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -94,49 +79,18 @@ public:
         return find("Ormatel");
     }
 
-    // The player's managed windows.
-    std::vector<Client> clients() const
+    // The player's window titled `name`.
+    std::optional<TopLevel> find(const QString& name) const
     {
-        xcb_connection_t* c = x->raw();
-        std::vector<Client> result;
-        const QByteArray list = property(x->root(), "_NET_CLIENT_LIST");
-        for (int i = 0; i < list.size() / 4; ++i) {
-            const quint32 id = cardinal(list, i);
-            auto* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
-            auto* t = xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, x->root(), 0, 0), nullptr);
-            if (g && t && cardinal(property(id, "_NET_WM_PID"), 0) == player.processId()) {
-                const QRect client(t->dst_x, t->dst_y, g->width, g->height);
-                const QByteArray e = property(id, "_NET_FRAME_EXTENTS"); // left, right, top, bottom
-                result.push_back({id, QString::fromUtf8(property(id, "WM_NAME")), client,
-                                  client.adjusted(-int(cardinal(e, 0)), -int(cardinal(e, 2)), cardinal(e, 1), cardinal(e, 3))});
-            }
-            std::free(g);
-            std::free(t);
-        }
-        return result;
+        return x->findMapped(player.processId(), [&](const TopLevel& t) { return t.name == name; });
     }
-    std::optional<Client> find(const QString& name) const
+    std::optional<TopLevel> waitFor(const QString& name) const
     {
-        for (const Client& c : clients())
-            if (c.name == name)
-                return c;
-        return std::nullopt;
-    }
-    std::optional<Client> waitFor(const QString& name) const
-    {
-        waitUntil([&] { return find(name).has_value(); });
-        return find(name);
+        return x->waitFor(player.processId(), [&](const TopLevel& t) { return t.name == name; });
     }
     bool gone(const QString& name) const { return waitUntil([&] { return !find(name); }); }
 
-    bool click(QPoint at, int count = 1)
-    {
-        waitUntil([&] { return !sinceClick_.isValid() || sinceClick_.hasExpired(600); }); // no double-click
-        sinceClick_.start();
-        return xvfb->runTool("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click",
-                                         "--repeat", QString::number(count), "--delay", "80", "1"});
-    }
-    bool key(const Client& window, const QString& keys) const
+    bool key(const TopLevel& window, const QString& keys) const
     {
         return xvfb->runTool("xdotool", {"windowactivate", "--sync", QString::number(window.id)}) &&
                xvfb->runTool("xdotool", {"key", keys});
@@ -149,26 +103,7 @@ public:
     QProcess player;
 
 private:
-    QByteArray property(quint32 window, const char* name) const
-    {
-        xcb_connection_t* c = x->raw();
-        auto* atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
-        auto* p = xcb_get_property_reply(
-            c, xcb_get_property(c, 0, window, atom ? atom->atom : 0, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096), nullptr);
-        const QByteArray bytes = p ? QByteArray(static_cast<const char*>(xcb_get_property_value(p)),
-                                                xcb_get_property_value_length(p))
-                                   : QByteArray();
-        std::free(atom);
-        std::free(p);
-        return bytes;
-    }
-    static quint32 cardinal(const QByteArray& bytes, int i)
-    {
-        return bytes.size() >= 4 * (i + 1) ? reinterpret_cast<const quint32*>(bytes.constData())[i] : 0;
-    }
-
     QProcess openbox_, bus_;
-    QElapsedTimer sinceClick_;
 };
 
 } // namespace vorlix::x11

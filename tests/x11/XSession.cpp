@@ -88,6 +88,15 @@ bool Xvfb::runTool(const QString& program, const QStringList& args, QString* out
     return ended && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
+bool Xvfb::click(QPoint at, int count) const
+{
+    waitUntil([&] { return !sinceClick_.isValid() || sinceClick_.hasExpired(600); });
+    const bool ok = xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "--repeat",
+                             QString::number(count), "--delay", "80", "1"});
+    sinceClick_.start();
+    return ok;
+}
+
 QString shapeRows(const QRegion& shape)
 {
     QStringList rows;
@@ -127,32 +136,38 @@ quint32 XConnection::atom(const char* name) const
     return reply ? reply->atom : quint32(XCB_ATOM_NONE);
 }
 
+QByteArray XConnection::property(quint32 window, const char* name) const
+{
+    Reply<xcb_get_property_reply_t> p(xcb_get_property_reply(
+        conn_, xcb_get_property(conn_, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096), nullptr));
+    return p ? QByteArray(static_cast<const char*>(xcb_get_property_value(p.get())), xcb_get_property_value_length(p.get()))
+             : QByteArray();
+}
+
 std::vector<TopLevel> XConnection::mappedTopLevels() const
 {
-    std::vector<TopLevel> result;
+    const auto cardinal = [](const QByteArray& bytes, int i) {
+        return bytes.size() >= 4 * (i + 1) ? reinterpret_cast<const quint32*>(bytes.constData())[i] : 0u;
+    };
+    QByteArray ids = property(root_, "_NET_CLIENT_LIST");
     Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(conn_, xcb_query_tree(conn_, root_), nullptr));
-    if (!tree)
-        return result;
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    const quint32 netWmPid = atom("_NET_WM_PID");
-    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-        const xcb_window_t w = children[i];
+    if (ids.isEmpty() && tree)
+        ids = QByteArray(reinterpret_cast<const char*>(xcb_query_tree_children(tree.get())),
+                         4 * xcb_query_tree_children_length(tree.get()));
+    std::vector<TopLevel> result;
+    for (int i = 0; i < ids.size() / 4; ++i) {
+        const xcb_window_t w = cardinal(ids, i);
         Reply<xcb_get_window_attributes_reply_t> attrs(
             xcb_get_window_attributes_reply(conn_, xcb_get_window_attributes(conn_, w), nullptr));
         Reply<xcb_get_geometry_reply_t> geo(xcb_get_geometry_reply(conn_, xcb_get_geometry(conn_, w), nullptr));
-        if (!attrs || attrs->map_state != XCB_MAP_STATE_VIEWABLE || !geo)
+        Reply<xcb_translate_coordinates_reply_t> at(
+            xcb_translate_coordinates_reply(conn_, xcb_translate_coordinates(conn_, w, root_, 0, 0), nullptr));
+        if (!attrs || attrs->map_state != XCB_MAP_STATE_VIEWABLE || !geo || !at)
             continue;
-        TopLevel top{w, QRect(geo->x, geo->y, geo->width, geo->height), {}, 0};
-        Reply<xcb_get_property_reply_t> name(xcb_get_property_reply(
-            conn_, xcb_get_property(conn_, 0, w, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 1024), nullptr));
-        if (name && name->format == 8)
-            top.name = QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(name.get())),
-                                         xcb_get_property_value_length(name.get()));
-        Reply<xcb_get_property_reply_t> pid(xcb_get_property_reply(
-            conn_, xcb_get_property(conn_, 0, w, netWmPid, XCB_ATOM_CARDINAL, 0, 1), nullptr));
-        if (pid && pid->format == 32 && xcb_get_property_value_length(pid.get()) == 4)
-            top.pid = *static_cast<const quint32*>(xcb_get_property_value(pid.get()));
-        result.push_back(top);
+        const QRect client(at->dst_x, at->dst_y, geo->width, geo->height);
+        const QByteArray e = property(w, "_NET_FRAME_EXTENTS"); // left, right, top, bottom
+        result.push_back({w, client, QString::fromUtf8(property(w, "WM_NAME")), cardinal(property(w, "_NET_WM_PID"), 0),
+                          client.adjusted(-int(cardinal(e, 0)), -int(cardinal(e, 2)), cardinal(e, 1), cardinal(e, 3))});
     }
     return result;
 }
@@ -164,6 +179,19 @@ std::optional<TopLevel> XConnection::findMapped(qint64 pid,
         if ((pid == 0 || top.pid == pid) && match(top))
             return top;
     return std::nullopt;
+}
+
+std::optional<TopLevel> XConnection::waitFor(qint64 pid, const std::function<bool(const TopLevel&)>& match,
+                                             std::chrono::milliseconds timeout) const
+{
+    std::optional<TopLevel> found;
+    waitUntil([&] { return (found = findMapped(pid, match)).has_value(); }, timeout);
+    return found;
+}
+
+bool XConnection::mapped(quint32 window) const
+{
+    return findMapped(0, [&](const TopLevel& t) { return t.id == window; }).has_value();
 }
 
 std::optional<QRegion> XConnection::boundingShape(quint32 window) const

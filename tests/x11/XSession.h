@@ -5,6 +5,7 @@
 // and the benchmark that run the real program in a real X session without
 // needing a display of their own.
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QRegion>
@@ -38,12 +39,17 @@ public:
     QProcessEnvironment clientEnvironment() const;
     // Runs an X tool (xdotool, import) against this server; true if it exited 0.
     bool runTool(const QString& program, const QStringList& args, QString* output = nullptr) const;
+    bool xdotool(const QStringList& args, QString* output = nullptr) const { return runTool("xdotool", args, output); }
+    // Button 1 at `at`, `count` times; kept far enough from the last click
+    // not to make a double-click with it.
+    bool click(QPoint at, int count = 1) const;
 
 private:
     Xvfb(std::unique_ptr<QProcess> server, QString display) : server_(std::move(server)), display_(std::move(display)) {}
     std::unique_ptr<QProcess> server_;
     QString display_;
     QTemporaryDir runtime_;
+    mutable QElapsedTimer sinceClick_;
 };
 
 // A few rows of a window shape as "y:from-to,from-to" ([from, to)), and the
@@ -52,11 +58,14 @@ QString shapeRows(const QRegion& shape);
 inline const QString kSkin1Rows = QStringLiteral("2: 5:150-161,173-184 12:19-278 41:15-285 70:20-277 80:");
 inline const QString kSkin2Rows = QStringLiteral("2: 5:150-161,173-184 12:19-222 41:15-257 70:20-222 80:");
 
+// A window on the screen: its client area, title, owner and, under a window
+// manager, its frame.
 struct TopLevel {
     quint32 id = 0;
     QRect geometry;
     QString name;
     qint64 pid = 0;
+    QRect frame;
 };
 
 class XConnection {
@@ -68,12 +77,18 @@ public:
     xcb_connection_t* raw() const { return conn_; }
     quint32 root() const { return root_; }
 
-    // The mapped children of the root window, bottom to top.
+    // The mapped top-levels: the window manager's clients, or without one
+    // the root window's children.
     std::vector<TopLevel> mappedTopLevels() const;
     // The first mapped top-level of `pid` (or, when pid is 0, of anyone)
-    // that passes `match`.
+    // that passes `match`; waitFor gives it the time to map.
     std::optional<TopLevel> findMapped(qint64 pid,
                                        const std::function<bool(const TopLevel&)>& match) const;
+    std::optional<TopLevel> waitFor(qint64 pid, const std::function<bool(const TopLevel&)>& match,
+                                    std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+    bool mapped(quint32 window) const;
+    bool gone(quint32 window) const { return waitUntil([&] { return !mapped(window); }); }
+    QByteArray property(quint32 window, const char* name) const;
     // The window's bounding shape in its own coordinates; the whole window
     // when it has no shape. Empty if the window is gone.
     std::optional<QRegion> boundingShape(quint32 window) const;

@@ -50,15 +50,14 @@ Qt::DropAction dragFromAnotherProgram(Desktop& d, QProcess& source, const QStrin
     const auto hears = [&](const QByteArray& what) {
         return (said += source.readAllStandardOutput()).contains(what);
     };
-    const auto xdotool = [&](const QStringList& args) { return d.xvfb->runTool("xdotool", args); };
     int stir = 0;
     const bool dropped =
-        xdotool({"search", "--sync", "--onlyvisible", "--name", QString("^Drag source %1$").arg(source.processId()),
+        d.xvfb->xdotool({"search", "--sync", "--onlyvisible", "--name", QString("^Drag source %1$").arg(source.processId()),
                  "mousemove", "--window", "%1", "60", "40", "mousedown", "1"}) &&
         waitUntil([&] { return hears("dragging 0\n"); }) && waitUntil([&] {
             const QPoint at = target + QPoint(stir++ % 3, 0);
-            return xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}) && hears("over 1\n");
-        }) && xdotool({"mouseup", "1"}) && waitUntil([&] { return hears("took "); });
+            return d.xvfb->xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}) && hears("over 1\n");
+        }) && d.xvfb->xdotool({"mouseup", "1"}) && waitUntil([&] { return hears("took "); });
     return dropped ? Qt::DropAction(said.mid(said.indexOf("took ") + 5).trimmed().toInt()) : Qt::IgnoreAction;
 }
 
@@ -77,7 +76,7 @@ void TestX11About::capAboutWindowsAndConnector()
     d.env.insert("PATH", d.scratch.filePath("bin")); // no system information tool
     const auto player = d.launch();
     QVERIFY2(player, "no player window");
-    const QPoint at = player->client.topLeft();
+    const QPoint at = player->geometry.topLeft();
     auto shape = [&] { return d.x->boundingShape(player->id).value_or(QRegion()); };
     // A song's title drifts on the display once a second; no other caption moves.
     auto songOnDisplay = [&] {
@@ -95,14 +94,14 @@ void TestX11About::capAboutWindowsAndConnector()
     // Its data handed over, the first source goes: its window would stand
     // over the second's, which the window manager may open beneath it.
     first.kill(), first.waitForFinished();
-    QVERIFY(d.click(at + L::Image_PlayList.pixels().center()));
+    QVERIFY(d.xvfb->click(at + L::Image_PlayList.pixels().center()));
     const auto list = d.waitFor("Play List");
     QVERIFY2(list, "no list window");
-    QCOMPARE(dragFromAnotherProgram(d, second, song, list->client.topLeft() + QPoint(120, 50)), Qt::CopyAction);
+    QCOMPARE(dragFromAnotherProgram(d, second, song, list->geometry.topLeft() + QPoint(120, 50)), Qt::CopyAction);
     QVERIFY2(songOnDisplay(), "the song dropped on the list does not play");
 
     // The cap comes off: second skin, launcher beside the player.
-    QVERIFY(d.click(at + L::Image_usb_off.pixels().center(), 2));
+    QVERIFY(d.xvfb->click(at + L::Image_usb_off.pixels().center(), 2));
     const auto launcher = d.waitFor("About");
     QVERIFY2(launcher, "no launcher");
     QCOMPARE(shapeRows(shape()), kSkin2Rows);
@@ -111,7 +110,7 @@ void TestX11About::capAboutWindowsAndConnector()
     // close; decorations border, title, menu), and the window manager allows
     // no more: a minimised one would have no taskbar entry to come back from.
     // Empty when they do; else what they ask for.
-    const auto closeButtonOnly = [&](const std::optional<Client>& window) {
+    const auto closeButtonOnly = [&](const std::optional<TopLevel>& window) {
         QString hints;
         d.xvfb->runTool("xprop", {"-id", QString::number(window->id), "_MOTIF_WM_HINTS", "_NET_WM_ALLOWED_ACTIONS"}, &hints);
         const bool only = hints.contains(") = 0x3, 0x24, 0x1a, 0x0, 0x0\n") && hints.contains("_NET_WM_ACTION_CLOSE") &&
@@ -119,21 +118,21 @@ void TestX11About::capAboutWindowsAndConnector()
         return only ? QString() : hints;
     };
     QCOMPARE(closeButtonOnly(launcher), QString());
-    const QPoint help = launcher->client.topLeft() + QPoint(36, 36);
-    const QPoint aboutButton = launcher->client.topLeft() + QPoint(100, 36);
+    const QPoint help = launcher->geometry.topLeft() + QPoint(36, 36);
+    const QPoint aboutButton = launcher->geometry.topLeft() + QPoint(100, 36);
 
-    QVERIFY(d.click(help));
+    QVERIFY(d.xvfb->click(help));
     const auto helpWindow = d.waitFor("Vorlix Help"); // titled by the help file
     QVERIFY2(helpWindow, "no help window");
     QVERIFY(d.x->sendDeleteWindow(helpWindow->id) && d.gone("Vorlix Help"));
 
     // About, twice: one dialog, its client area at 156, 129.
-    QVERIFY(d.click(aboutButton) && d.click(aboutButton));
+    QVERIFY(d.xvfb->click(aboutButton) && d.xvfb->click(aboutButton));
     const auto about = d.waitFor("About Vorlix");
     QVERIFY2(about, "no about dialog");
-    const auto all = d.clients();
-    QCOMPARE(std::count_if(all.begin(), all.end(), [](const Client& c) { return c.name == "About Vorlix"; }), 1);
-    QCOMPARE(about->client, QRect(156, 129, 323, 237));
+    const auto all = d.x->mappedTopLevels();
+    QCOMPARE(std::count_if(all.begin(), all.end(), [](const TopLevel& c) { return c.name == "About Vorlix"; }), 1);
+    QCOMPARE(about->geometry, QRect(156, 129, 323, 237));
     QCOMPARE(closeButtonOnly(about), QString());
 
     // Alt+S starts the first system information tool on PATH, once, detached.
@@ -164,19 +163,19 @@ void TestX11About::capAboutWindowsAndConnector()
     QVERIFY2(d.gone("About Vorlix"), "Enter did not close the dialog");
 
     // The connector goes back in: first skin, about windows gone, song on.
-    QVERIFY(d.click(aboutButton) && d.waitFor("About Vorlix"));
-    QVERIFY(d.click(at + L::Image_usb_on.pixels().center(), 2));
+    QVERIFY(d.xvfb->click(aboutButton) && d.waitFor("About Vorlix"));
+    QVERIFY(d.xvfb->click(at + L::Image_usb_on.pixels().center(), 2));
     QVERIFY2(d.gone("About") && d.gone("About Vorlix"), "about windows stayed");
     QCOMPARE(shapeRows(shape()), kSkin1Rows);
     QVERIFY2(songOnDisplay(), "the song's title is not back on the display");
     // The close question is a fixed window too; No keeps the player.
-    QVERIFY(d.click(at + L::Image_power.pixels().center()));
+    QVERIFY(d.xvfb->click(at + L::Image_power.pixels().center()));
     const auto question = d.waitFor("Vorlix");
     QVERIFY2(question, "no close question");
     QCOMPARE(closeButtonOnly(question), QString());
     QVERIFY(d.key(*question, "Escape") && d.gone("Vorlix") && d.player.state() == QProcess::Running);
     // Pause saves the list with both dropped songs.
-    QVERIFY(d.click(at + L::Image_pause.pixels().center()));
+    QVERIFY(d.xvfb->click(at + L::Image_pause.pixels().center()));
     const QByteArray entry = QFile::encodeName(d.scratch.filePath("tone.mp3")) + "\r\n";
     QVERIFY2(waitUntil([&] { return d.listBytes() == entry.repeated(3); }), d.listBytes().constData());
     second.kill(), second.waitForFinished();

@@ -34,7 +34,7 @@ void TestX11Mpris::remoteControl()
         d.xvfb->runTool("playerctl", QStringList{"-p", "vorlix"} + args, &out);
         return out.trimmed();
     };
-    auto click = [&](const TwipsRect& hotspot) { return d.click(player->client.topLeft() + hotspot.pixels().center()); };
+    auto click = [&](const TwipsRect& hotspot) { return d.xvfb->click(player->geometry.topLeft() + hotspot.pixels().center()); };
     QVERIFY(waitUntil([&] { return playerctl({"-l"}) == "vorlix"; }));
     QCOMPARE(playerctl({"status"}), QString("Stopped"));
     QVERIFY(click(L::Image_power) && click(L::Image_PlayList) && d.waitFor("Play List"));
@@ -47,7 +47,7 @@ void TestX11Mpris::remoteControl()
     // The display shows the level set over the bus as the volume buttons
     // show it. Each change waits for a tick, so the next one is a second away.
     auto nextCaption = [&](const std::function<void()>& act) {
-        auto display = [&] { return d.x->grab(L::Text_Title.pixels().translated(player->client.topLeft())); };
+        auto display = [&] { return d.x->grab(L::Text_Title.pixels().translated(player->geometry.topLeft())); };
         waitUntil([&, before = display()] { return display() != before; }, 3s);
         QImage seen = display();
         const QImage before = seen;
@@ -69,8 +69,8 @@ void TestX11Mpris::remoteControl()
     const auto deleteFirst = [&] {
         namespace P = frmPlayListLayout;
         const auto list = d.waitFor("Play List");
-        return list && d.click(list->client.topLeft() + P::List1.pixels().topLeft() + QPoint(10, 5)) &&
-               d.click(list->client.topLeft() + P::Command_Remove.pixels().center());
+        return list && d.xvfb->click(list->geometry.topLeft() + P::List1.pixels().topLeft() + QPoint(10, 5)) &&
+               d.xvfb->click(list->geometry.topLeft() + P::Command_Remove.pixels().center());
     };
     const QByteArray before = d.listBytes();
     QVERIFY(click(L::Image_PlayList) && deleteFirst());

@@ -34,10 +34,6 @@ const QString kPlayer = QStringLiteral(VORLIX_PLAYER_PATH);
 const QRect kPowerRect = L::Image_power.pixels();
 const QRect kDisplayRect = L::Text_Title.pixels();
 
-// Qt takes a second press within this time for a double-click, which is not
-// a click; presses on the player keep further apart than that.
-constexpr auto kClickGap = 600ms;
-
 // The pixels of `image` where `where` holds.
 int count(const QImage& image, const std::function<bool(QPoint, QRgb)>& where)
 {
@@ -86,16 +82,7 @@ class TestX11Player : public QObject {
     QByteArray busAddress_; // instead of the private bus
     QProcessEnvironment env_;
     TopLevel window_;
-    QElapsedTimer sinceClick_;
 
-    bool xdotool(const QStringList& args, QString* output = nullptr) const
-    {
-        return xvfb_->runTool(QStringLiteral("xdotool"), args, output);
-    }
-    bool mapped(quint32 window) const
-    {
-        return x_->findMapped(0, [&](const TopLevel& t) { return t.id == window; }).has_value();
-    }
     int insideMismatches(const QImage& shot) const
     {
         return mismatches(shot, picture_, [&](QPoint p) { return inside(p); });
@@ -134,22 +121,12 @@ class TestX11Player : public QObject {
         if (!found)
             return false;
         window_ = *found;
-        sinceClick_.invalidate();
         // The picture comes with the first paint, a moment after the map.
         waitUntil([&] { return insideMismatches(windowShot()) == 0; }, 5s);
         return true;
     }
 
-    // One xdotool run: the click comes after the move on the same connection.
-    bool click(QPoint windowPoint)
-    {
-        if (sinceClick_.isValid())
-            waitUntil([&] { return sinceClick_.elapsed() >= kClickGap.count(); }, 2 * kClickGap);
-        const QPoint at = window_.geometry.topLeft() + windowPoint;
-        const bool ok = xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
-        sinceClick_.start();
-        return ok;
-    }
+    bool click(QPoint windowPoint) { return xvfb_->click(window_.geometry.topLeft() + windowPoint); }
 
     bool powerOn()
     {
@@ -160,11 +137,7 @@ class TestX11Player : public QObject {
     // A window of the player's besides the player window, once one maps.
     std::optional<TopLevel> otherWindow() const
     {
-        std::optional<TopLevel> found;
-        waitUntil([&] {
-            return (found = x_->findMapped(player_->processId(), [&](const TopLevel& t) { return t.id != window_.id; })).has_value();
-        });
-        return found;
+        return x_->waitFor(player_->processId(), [&](const TopLevel& t) { return t.id != window_.id; });
     }
     std::optional<TopLevel> askToClose() { return click(kPowerRect.center()) ? otherWindow() : std::nullopt; }
 
@@ -192,7 +165,7 @@ private slots:
             QSKIP(qPrintable(error));
         x_ = XConnection::open(xvfb_->display());
         QVERIFY2(x_, qPrintable(xvfb_->display()));
-        QVERIFY2(xdotool({QStringLiteral("version")}), "xdotool is not installed");
+        QVERIFY2(xvfb_->xdotool({QStringLiteral("version")}), "xdotool is not installed");
     }
 
     void cleanup()
@@ -216,15 +189,20 @@ private slots:
     }
 
     // The player shows exactly its picture: the X shape is the skin's
-    // outline (so around it the desktop shows through), and inside is the skin.
-    void showsTheShapedPicture()
+    // outline (so around it the desktop shows through), and inside is the
+    // skin. The pointer over the window's rectangle but off the outline is
+    // over the desktop (the root window), on the outline over the player.
+    // Power on: the caption appears in the display and nothing else changes.
+    void shapeHitAreaAndPower()
     {
         QVERIFY(launch());
         const auto shape = x_->boundingShape(window_.id);
         QVERIFY(shape);
         QCOMPARE(shapeRows(*shape), kSkin1Rows);
-        const int wrong = insideMismatches(windowShot());
+        const QImage off = windowShot();
+        const int wrong = insideMismatches(off);
         QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1 pixels inside differ from the skin picture").arg(wrong)));
+        QCOMPARE(inkPixels(off.copy(kDisplayRect)), 0);
 
         // The desktop ties the window to its menu entry (icon, name in task
         // lists) by the entry's StartupWMClass.
@@ -233,34 +211,21 @@ private slots:
         QString wmClass;
         QVERIFY(xvfb_->runTool(QStringLiteral("xprop"), {"-id", QString::number(window_.id), "WM_CLASS"}, &wmClass));
         QVERIFY2(!wanted.isEmpty() && wmClass.trimmed().endsWith(QStringLiteral(", \"%1\"").arg(wanted)), qPrintable(wmClass));
-    }
 
-    // The pointer over the window's rectangle but off the outline is over
-    // the desktop (the root window), on the outline over the player.
-    void hitAreaIsTheOutline()
-    {
-        QVERIFY(launch());
         const std::pair<QPoint, bool> points[]{{{2, 2}, false}, {{100, 2}, false}, {{297, 80}, false}, {{2, 80}, false},
                                                {kPowerRect.center(), true}, {kDisplayRect.center(), true},
                                                {{155, 5}, true}}; // a volume key on the top edge
         for (const auto& [point, onPlayer] : points) {
             QCOMPARE(inside(point), onPlayer); // the point itself is right
             const QPoint at = window_.geometry.topLeft() + point;
-            QVERIFY(xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}));
+            QVERIFY(xvfb_->xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}));
             const QString expected = QStringLiteral("X=%1\nY=%2\nSCREEN=0\nWINDOW=%3\n")
                                          .arg(at.x()).arg(at.y()).arg(onPlayer ? window_.id : x_->root());
             QString location;
-            waitUntil([&] { return xdotool({"getmouselocation", "--shell"}, &location) && location == expected; }, 3s);
+            waitUntil([&] { return xvfb_->xdotool({"getmouselocation", "--shell"}, &location) && location == expected; }, 3s);
             QCOMPARE(location, expected);
         }
-    }
 
-    // Power on: the caption appears in the display and nothing else changes.
-    void powerShowsTheDisplay()
-    {
-        QVERIFY(launch());
-        const QImage off = windowShot();
-        QCOMPARE(inkPixels(off.copy(kDisplayRect)), 0);
         QVERIFY(powerOn());
         const QImage on = settledShot();
         const int ink = inkPixels(on.copy(kDisplayRect));
@@ -284,10 +249,9 @@ private slots:
         };
         QVERIFY(openList());
         const QImage first = listShot();
-        const QPoint hide = list->geometry.topLeft() + frmPlayListLayout::Image_MinPlayList.pixels().center();
         const qint64 before = vmSizeKiB(player_->processId());
-        QVERIFY(xdotool({"mousemove", QString::number(hide.x()), QString::number(hide.y()), "click", "1"}));
-        QVERIFY(waitUntil([&] { return !mapped(list->id); }));
+        QVERIFY(xvfb_->click(list->geometry.topLeft() + frmPlayListLayout::Image_MinPlayList.pixels().center()));
+        QVERIFY(x_->gone(list->id));
         qint64 after = 0;
         QVERIFY2(before > 0 && waitUntil([&] { return (after = vmSizeKiB(player_->processId())) - before < 100 * 1024; }, 2s),
                  qPrintable(QStringLiteral("VmSize %1 -> %2 KiB").arg(before).arg(after)));
@@ -314,14 +278,13 @@ private slots:
             QVERIFY2(box, "no question window");
             QVERIFY(!box->geometry.isEmpty());
             // Given the focus as a window manager would (without one it takes it itself).
-            QVERIFY(xdotool({"windowfocus", "--sync", QString::number(box->id)}));
-            QVERIFY(xdotool({"key", key}));
+            QVERIFY(xvfb_->xdotool({"windowfocus", "--sync", QString::number(box->id), "key", key}));
             if (key == noKey) {
-                QVERIFY2(waitUntil([&] { return !mapped(box->id); }), "the question stayed");
+                QVERIFY2(x_->gone(box->id), "the question stayed");
                 QCOMPARE(player_->state(), QProcess::Running);
                 // The player repaints where the box covered it, and looks as before.
                 QVERIFY(waitUntil([&] { return windowShot() == on; }, 3s));
-                QVERIFY(mapped(window_.id));
+                QVERIFY(x_->mapped(window_.id));
             }
         }
         QVERIFY2(player_->waitForFinished(10000), "Yes did not end the program");
@@ -391,7 +354,7 @@ private slots:
         for (const QPoint at : {P::List1.pixels().topLeft() + QPoint(10, 5), P::Command_Remove.pixels().center(),
                                 P::Image_MinPlayList.pixels().center()})
             QVERIFY(click(panel + at));
-        QVERIFY(waitUntil([&] { return !mapped(opened->id); }));
+        QVERIFY(x_->gone(opened->id));
         if (opener.size() == QSize(1, 1)) {
             QProcess later;
             later.setProcessEnvironment(env_);

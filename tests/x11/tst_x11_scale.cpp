@@ -21,26 +21,16 @@ class TestX11Scale : public QObject {
     std::unique_ptr<XConnection> x_;
     QProcess player_;
 
-    // The player's window other than `not`, named `name` (any name if empty).
+    // The player's window other than `other`, named `name` (any name if empty).
     std::optional<TopLevel> window(const QString& name, quint32 other = 0, QSize size = {}) const
     {
-        std::optional<TopLevel> found;
-        waitUntil([&] {
-            return (found = x_->findMapped(player_.processId(), [&](const TopLevel& t) {
-                return (name.isEmpty() || t.name == name) && t.id != other && (size.isEmpty() || t.geometry.size() == size);
-            })).has_value();
-        }, std::chrono::seconds(5));
-        return found;
+        return x_->waitFor(player_.processId(), [&](const TopLevel& t) {
+            return (name.isEmpty() || t.name == name) && t.id != other && (size.isEmpty() || t.geometry.size() == size);
+        });
     }
-    bool gone(quint32 id) const
+    bool press(const TopLevel& on, const TwipsRect& control, qreal scale, int clicks = 1)
     {
-        return waitUntil([&] { return !x_->findMapped(0, [&](const TopLevel& t) { return t.id == id; }); });
-    }
-    bool press(const TopLevel& on, const TwipsRect& control, qreal scale, const QString& clicks = "1")
-    {
-        const QPoint at = on.geometry.topLeft() + (QPointF(control.pixels().center()) * scale).toPoint();
-        QTest::qWait(700); // never part of a double-click
-        return xvfb_->runTool("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "--repeat", clicks, "1"});
+        return xvfb_->click(on.geometry.topLeft() + (QPointF(control.pixels().center()) * scale).toPoint(), clicks);
     }
 
 private slots:
@@ -108,14 +98,14 @@ private slots:
         const auto list = window("Play List", 0, (QSizeF(frmPlayListLayout::kOutlineSize) * scale).toSize());
         QVERIFY2(list, "the playlist key");
         QVERIFY(press(*list, frmPlayListLayout::Image_MinPlayList, scale));
-        QVERIFY2(gone(list->id), "the list's knob");
+        QVERIFY2(x_->gone(list->id), "the list's knob");
         // With the list away, play asks for a song.
         QVERIFY(press(*main, L::Image_button, scale));
         const auto dialog = window("", main->id);
         QVERIFY2(dialog, "the play key");
-        QVERIFY(xvfb_->runTool("xdotool", {"windowfocus", "--sync", QString::number(dialog->id), "key", "Escape"}));
-        QVERIFY(gone(dialog->id));
-        QVERIFY(press(*main, L::Image_usb_off, scale, "2"));
+        QVERIFY(xvfb_->xdotool({"windowfocus", "--sync", QString::number(dialog->id), "key", "Escape"}));
+        QVERIFY(x_->gone(dialog->id));
+        QVERIFY(press(*main, L::Image_usb_off, scale, 2));
         QVERIFY2(window("About"), "the cap");
         QVERIFY(press(*main, L::Image2, scale));
         QVERIFY2(window("Vorlix", main->id), "the second skin's close key");
