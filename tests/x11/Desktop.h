@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// A desktop of the test's own: Xvfb with openbox, the built player on a play
-// list of generated tones, the mouse and the keyboard through xdotool.
+// A desktop of the test's own: Xvfb with openbox (or, without `wm`, a bare X
+// server), a session bus, the built player on a play list of generated tones,
+// the mouse and the keyboard through xdotool.
 #include "x11/XSession.h"
 
 #include <QDir>
@@ -14,16 +15,14 @@ class Desktop {
 public:
     ~Desktop()
     {
-        for (QProcess* p : {&player, &openbox_, &bus_}) {
-            p->kill();
-            p->waitForFinished();
-        }
+        for (QProcess* p : {&player, &openbox_, &bus_})
+            p->kill(), p->waitForFinished();
     }
 
     // Empty when the desktop is up; otherwise why it is not.
-    QString start()
+    QString start(bool wm = true)
     {
-        for (const char* tool : {"openbox", "xdotool", "sox", "lame"})
+        for (const char* tool : {wm ? "openbox" : "xdotool", "xdotool", "sox", "lame"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
                 return QString(tool) + " is not installed";
         QString error;
@@ -41,6 +40,8 @@ public:
         if (!bus_.waitForReadyRead(10000))
             return "no dbus-daemon";
         env.insert("DBUS_SESSION_BUS_ADDRESS", bus_.readLine().trimmed());
+        if (!wm)
+            return {};
         openbox_.setProcessEnvironment(env);
         openbox_.start("openbox", {"--sm-disable"});
         return waitUntil([&] { return !x->property(x->root(), "_NET_SUPPORTING_WM_CHECK").isEmpty(); })
@@ -92,8 +93,7 @@ public:
 
     bool key(const TopLevel& window, const QString& keys) const
     {
-        return xvfb->runTool("xdotool", {"windowactivate", "--sync", QString::number(window.id)}) &&
-               xvfb->runTool("xdotool", {"key", keys});
+        return xvfb->xdotool({"windowactivate", "--sync", QString::number(window.id)}) && xvfb->xdotool({"key", keys});
     }
 
     QTemporaryDir scratch;

@@ -172,28 +172,6 @@ std::vector<TopLevel> XConnection::mappedTopLevels() const
     return result;
 }
 
-std::optional<TopLevel> XConnection::findMapped(qint64 pid,
-                                                const std::function<bool(const TopLevel&)>& match) const
-{
-    for (const TopLevel& top : mappedTopLevels())
-        if ((pid == 0 || top.pid == pid) && match(top))
-            return top;
-    return std::nullopt;
-}
-
-std::optional<TopLevel> XConnection::waitFor(qint64 pid, const std::function<bool(const TopLevel&)>& match,
-                                             std::chrono::milliseconds timeout) const
-{
-    std::optional<TopLevel> found;
-    waitUntil([&] { return (found = findMapped(pid, match)).has_value(); }, timeout);
-    return found;
-}
-
-bool XConnection::mapped(quint32 window) const
-{
-    return findMapped(0, [&](const TopLevel& t) { return t.id == window; }).has_value();
-}
-
 std::optional<QRegion> XConnection::boundingShape(quint32 window) const
 {
     Reply<xcb_shape_get_rectangles_reply_t> reply(xcb_shape_get_rectangles_reply(

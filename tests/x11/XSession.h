@@ -82,11 +82,21 @@ public:
     std::vector<TopLevel> mappedTopLevels() const;
     // The first mapped top-level of `pid` (or, when pid is 0, of anyone)
     // that passes `match`; waitFor gives it the time to map.
-    std::optional<TopLevel> findMapped(qint64 pid,
-                                       const std::function<bool(const TopLevel&)>& match) const;
+    std::optional<TopLevel> findMapped(qint64 pid, const std::function<bool(const TopLevel&)>& match) const
+    {
+        for (const TopLevel& top : mappedTopLevels())
+            if ((pid == 0 || top.pid == pid) && match(top))
+                return top;
+        return std::nullopt;
+    }
     std::optional<TopLevel> waitFor(qint64 pid, const std::function<bool(const TopLevel&)>& match,
-                                    std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
-    bool mapped(quint32 window) const;
+                                    std::chrono::milliseconds timeout = std::chrono::seconds(10)) const
+    {
+        std::optional<TopLevel> found;
+        waitUntil([&] { return (found = findMapped(pid, match)).has_value(); }, timeout);
+        return found;
+    }
+    bool mapped(quint32 window) const { return findMapped(0, [&](const TopLevel& t) { return t.id == window; }).has_value(); }
     bool gone(quint32 window) const { return waitUntil([&] { return !mapped(window); }); }
     QByteArray property(quint32 window, const char* name) const;
     // The window's bounding shape in its own coordinates; the whole window

@@ -2,14 +2,13 @@
 // Opening files with the real program: a private X server, session bus and
 // sound server; a first start that plays, a second that hands over.
 #include "audio/PulseServer.h"
-#include "x11/XSession.h"
+#include "x11/Desktop.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -47,23 +46,14 @@ class TestX11Open : public QObject {
 private slots:
     void openAndHandOver()
     {
-        QString why;
-        auto xvfb = Xvfb::start(&why);
-        auto pulse = xvfb ? audio::PulseServer::start(&why) : nullptr;
+        Desktop d; // no window manager
+        QString why = d.start(false);
+        auto pulse = why.isEmpty() ? audio::PulseServer::start(&why) : nullptr;
         if (!pulse)
             QSKIP(qPrintable(why));
-        auto x = XConnection::open(xvfb->display());
-        QTemporaryDir scratch;
-        QVERIFY(QDir(scratch.path()).mkdir("run") && QFile::setPermissions(scratch.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        QProcess bus;
-        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address", "--address=unix:dir=" + scratch.path()});
-        QVERIFY2(bus.waitForReadyRead(10000), "no dbus-daemon");
-        QProcessEnvironment env = pulse->clientEnvironment(xvfb->clientEnvironment());
-        env.insert("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
-        env.insert("XDG_RUNTIME_DIR", scratch.filePath("run"));
-        env.insert("XDG_CACHE_HOME", scratch.path());
-        const QString a = scratch.filePath("a.mp3"), b = scratch.filePath("sub/b b.mp3");
-        QVERIFY(QDir(scratch.path()).mkdir("sub"));
+        const QProcessEnvironment env = pulse->clientEnvironment(d.env);
+        const QString a = d.scratch.filePath("a.mp3"), b = d.scratch.filePath("sub/b b.mp3");
+        QVERIFY(QDir(d.scratch.path()).mkdir("sub"));
         QVERIFY(makeSong(a) && makeSong(b));
 
         // The options answer and end without a window.
@@ -71,14 +61,14 @@ private slots:
         QVERIFY(version.code == 0 && version.out == "Vorlix 1.0\n");
         QVERIFY(help.code == 0 && help.out.startsWith("Usage: vorlix [OPTION] [FILE|URI...]\n"));
         QVERIFY(bad.code == 2 && bad.err.startsWith("vorlix: unknown option '--shuffle'\nUsage: vorlix"));
-        QVERIFY(run(env, {"--next"}).code == 0 && x->mappedTopLevels().empty()); // no player yet
+        QVERIFY(run(env, {"--next"}).code == 0 && d.x->mappedTopLevels().empty()); // no player yet
 
         audio::MonitorRecording monitor(*pulse);
         QVERIFY(monitor.started());
         QProcess player;
         player.setProcessEnvironment(env);
         player.setProcessChannelMode(QProcess::ForwardedChannels);
-        player.setWorkingDirectory(scratch.path());
+        player.setWorkingDirectory(d.scratch.path());
         player.start(VORLIX_PLAYER_PATH, {"a.mp3"});
         QVERIFY(waitUntil([&] { return audio::firstSound(monitor.samples()) >= 0; }, std::chrono::seconds(15)));
 
@@ -88,7 +78,7 @@ private slots:
         QDBusInterface mpris("org.mpris.MediaPlayer2.vorlix", "/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Player", session);
         QVERIFY(waitUntil([&] { return mpris.property("PlaybackStatus").toString() == "Playing"; }));
         // Its relative name is the caller's, not the player's.
-        const Run second = run(env, {"b b.mp3"}, scratch.filePath("sub"));
+        const Run second = run(env, {"b b.mp3"}, d.scratch.filePath("sub"));
         const qint64 alone = std::min({version.ms, help.ms, run(env, {"--version"}).ms});
         qInfo("hand-over %lld ms, --version %lld ms", second.ms, alone);
         QCOMPARE(second.code, 0);
@@ -98,7 +88,7 @@ private slots:
         }));
         const std::size_t heard = monitor.frames();
         QVERIFY(waitUntil([&] { return audio::firstSound(monitor.samples(), heard) >= 0; }));
-        const auto windows = x->mappedTopLevels();
+        const auto windows = d.x->mappedTopLevels();
         QCOMPARE(std::count_if(windows.begin(), windows.end(), [](const TopLevel& w) { return w.name == "Ormatel"; }), 1);
 
         // Volume over the bus takes numbers only.
@@ -109,10 +99,7 @@ private slots:
 
         player.terminate();
         QVERIFY(player.waitForFinished(10000));
-        QFile list(scratch.filePath("vorlix/mp3list.ini"));
-        QVERIFY(list.open(QIODevice::ReadOnly));
-        QCOMPARE(list.readAll(), QFile::encodeName(a) + "\r\n" + QFile::encodeName(b) + "\r\n");
-        bus.kill();
+        QCOMPARE(d.listBytes(), QFile::encodeName(a) + "\r\n" + QFile::encodeName(b) + "\r\n");
     }
 };
 

@@ -5,7 +5,7 @@
 // moves the pointer and types.
 #include "player/frmMainLayout.h"
 #include "playlist/frmPlayListLayout.h"
-#include "x11/XSession.h"
+#include "x11/Desktop.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -70,54 +69,25 @@ int mismatches(const QImage& shot, const QImage& want, const std::function<bool(
 class TestX11Player : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Xvfb> xvfb_;
-    std::unique_ptr<XConnection> x_;
-    QTemporaryDir scratch_;
+    std::unique_ptr<Desktop> d_; // no window manager
     QImage picture_; // the window while off
     QImage skin_;
     // The outline, counted here: where the skin is not its background colour.
     bool inside(QPoint p) const { return skin_.pixel(p) != skin_.pixel(0, 0); }
-    std::unique_ptr<QProcess> player_, bus_;
-    bool reader_ = false;
-    QByteArray busAddress_; // instead of the private bus
-    QProcessEnvironment env_;
     TopLevel window_;
 
-    int insideMismatches(const QImage& shot) const
-    {
-        return mismatches(shot, picture_, [&](QPoint p) { return inside(p); });
-    }
-    QImage windowShot() const { return x_->grab(window_.geometry); }
+    int insideMismatches(const QImage& shot) const { return mismatches(shot, picture_, [&](QPoint p) { return inside(p); }); }
+    QImage windowShot() const { return d_->x->grab(window_.geometry); }
 
-    bool launch()
+    // The player, once it shows its picture; with `reader`, a screen reader
+    // listens, its accessibility bus the session bus.
+    bool launch(bool reader = false)
     {
-        QProcessEnvironment env = xvfb_->clientEnvironment();
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), scratch_.filePath(QStringLiteral("cache")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), scratch_.path());
-        // A bus of its own; with a screen reader, the accessibility bus is
-        // that one too, and always on.
-        bus_ = std::make_unique<QProcess>();
-        bus_->start("dbus-daemon", {"--session", "--nofork", "--print-address", "--address=unix:dir=" + scratch_.path()});
-        if (!bus_->waitForReadyRead(10000))
-            return false;
-        env.insert("DBUS_SESSION_BUS_ADDRESS", busAddress_.isEmpty() ? bus_->readLine().trimmed() : busAddress_);
-        if (reader_) {
-            env.insert("AT_SPI_BUS_ADDRESS", env.value("DBUS_SESSION_BUS_ADDRESS"));
-            env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+        if (reader) {
+            d_->env.insert("AT_SPI_BUS_ADDRESS", d_->env.value("DBUS_SESSION_BUS_ADDRESS"));
+            d_->env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
         }
-        env_ = env;
-        player_ = std::make_unique<QProcess>();
-        player_->setProcessEnvironment(env);
-        player_->setProcessChannelMode(QProcess::MergedChannels);
-        player_->start(kPlayer, {});
-        std::optional<TopLevel> found;
-        waitUntil([&] {
-            found = x_->findMapped(player_->processId(), [](const TopLevel& t) {
-                return t.geometry.size() == L::kSkinSize && t.name == QStringLiteral("Ormatel");
-            });
-            return found || player_->state() == QProcess::NotRunning;
-        }, 30s);
+        const auto found = d_->launch();
         if (!found)
             return false;
         window_ = *found;
@@ -126,26 +96,18 @@ class TestX11Player : public QObject {
         return true;
     }
 
-    bool click(QPoint windowPoint) { return xvfb_->click(window_.geometry.topLeft() + windowPoint); }
+    bool click(QPoint windowPoint) { return d_->xvfb->click(window_.geometry.topLeft() + windowPoint); }
 
-    bool powerOn()
-    {
-        return click(kPowerRect.center())
-            && waitUntil([&] { return inkPixels(windowShot().copy(kDisplayRect)) > 0; });
-    }
+    bool powerOn() { return click(kPowerRect.center()) && waitUntil([&] { return inkPixels(windowShot().copy(kDisplayRect)); }); }
 
     // A window of the player's besides the player window, once one maps.
-    std::optional<TopLevel> otherWindow() const
-    {
-        return x_->waitFor(player_->processId(), [&](const TopLevel& t) { return t.id != window_.id; });
-    }
-    std::optional<TopLevel> askToClose() { return click(kPowerRect.center()) ? otherWindow() : std::nullopt; }
+    auto otherWindow() const { return d_->x->waitFor(d_->player.processId(), [&](auto& t) { return t.id != window_.id; }); }
 
-    // The window once two shots in a row agree (a caption arrives whole).
-    QImage settledShot() const
+    // The screen in `rect` once two shots in a row agree (a caption arrives whole).
+    QImage settledShot(const QRect& rect) const
     {
         QImage last;
-        waitUntil([&] { return std::exchange(last, windowShot()) == last; }, 2s);
+        waitUntil([&] { return std::exchange(last, d_->x->grab(rect)) == last && !last.isNull(); }, 2s);
         return last;
     }
 
@@ -153,39 +115,23 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(QFileInfo(kPlayer).isExecutable(), qPrintable(kPlayer));
-        QVERIFY(scratch_.isValid());
         // Off, the window shows the skin with the play key's own picture over it.
         skin_ = picture_ = QImage(QStringLiteral(":/skin1.png")).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(picture_.size(), L::kSkinSize);
         QPainter(&picture_).drawImage(L::Image_button.pixels().topLeft(), QImage(QStringLiteral(":/play.png")));
-
-        QString error;
-        xvfb_ = Xvfb::start(&error);
-        if (!xvfb_)
-            QSKIP(qPrintable(error));
-        x_ = XConnection::open(xvfb_->display());
-        QVERIFY2(x_, qPrintable(xvfb_->display()));
-        QVERIFY2(xvfb_->xdotool({QStringLiteral("version")}), "xdotool is not installed");
     }
-
+    void init()
+    {
+        d_ = std::make_unique<Desktop>();
+        if (const QString why = d_->start(false); !why.isEmpty())
+            QSKIP(qPrintable(why));
+    }
     void cleanup()
     {
-        reader_ = false;
-        busAddress_.clear();
-        if (bus_) {
-            bus_->kill();
-            bus_->waitForFinished();
-        }
-        if (!player_)
-            return;
-        if (QTest::currentTestFailed()) { // the screen as it was goes beside the test program
-            qWarning().noquote() << "player output:" << player_->readAll();
-            x_->grabScreen().save(QCoreApplication::applicationDirPath() + "/x11-failed-"
-                                  + QTest::currentTestFunction() + ".png");
-        }
-        player_->kill();
-        player_->waitForFinished();
-        player_.reset();
+        if (QTest::currentTestFailed()) // the screen as it was goes beside the test program
+            d_->x->grabScreen().save(QCoreApplication::applicationDirPath() + "/x11-failed-"
+                                     + QTest::currentTestFunction() + ".png");
+        d_.reset();
     }
 
     // The player shows exactly its picture: the X shape is the skin's
@@ -196,7 +142,7 @@ private slots:
     void shapeHitAreaAndPower()
     {
         QVERIFY(launch());
-        const auto shape = x_->boundingShape(window_.id);
+        const auto shape = d_->x->boundingShape(window_.id);
         QVERIFY(shape);
         QCOMPARE(shapeRows(*shape), kSkin1Rows);
         const QImage off = windowShot();
@@ -209,7 +155,7 @@ private slots:
         QSettings entry(QStringLiteral(VORLIX_DESKTOP_ENTRY), QSettings::IniFormat);
         const QString wanted = entry.value(QStringLiteral("Desktop Entry/StartupWMClass")).toString();
         QString wmClass;
-        QVERIFY(xvfb_->runTool(QStringLiteral("xprop"), {"-id", QString::number(window_.id), "WM_CLASS"}, &wmClass));
+        QVERIFY(d_->xvfb->runTool(QStringLiteral("xprop"), {"-id", QString::number(window_.id), "WM_CLASS"}, &wmClass));
         QVERIFY2(!wanted.isEmpty() && wmClass.trimmed().endsWith(QStringLiteral(", \"%1\"").arg(wanted)), qPrintable(wmClass));
 
         const std::pair<QPoint, bool> points[]{{{2, 2}, false}, {{100, 2}, false}, {{297, 80}, false}, {{2, 80}, false},
@@ -218,16 +164,16 @@ private slots:
         for (const auto& [point, onPlayer] : points) {
             QCOMPARE(inside(point), onPlayer); // the point itself is right
             const QPoint at = window_.geometry.topLeft() + point;
-            QVERIFY(xvfb_->xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}));
+            QVERIFY(d_->xvfb->xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())}));
             const QString expected = QStringLiteral("X=%1\nY=%2\nSCREEN=0\nWINDOW=%3\n")
-                                         .arg(at.x()).arg(at.y()).arg(onPlayer ? window_.id : x_->root());
+                                         .arg(at.x()).arg(at.y()).arg(onPlayer ? window_.id : d_->x->root());
             QString location;
-            waitUntil([&] { return xvfb_->xdotool({"getmouselocation", "--shell"}, &location) && location == expected; }, 3s);
+            waitUntil([&] { return d_->xvfb->xdotool({"getmouselocation", "--shell"}, &location) && location == expected; }, 3s);
             QCOMPARE(location, expected);
         }
 
         QVERIFY(powerOn());
-        const QImage on = settledShot();
+        const QImage on = settledShot(window_.geometry);
         const int ink = inkPixels(on.copy(kDisplayRect));
         QVERIFY2(ink >= 20, qPrintable(QStringLiteral("only %1 caption pixels").arg(ink)));
         QCOMPARE(mismatches(on, off, [](QPoint p) { return !kDisplayRect.contains(p); }), 0);
@@ -242,21 +188,16 @@ private slots:
         QVERIFY(powerOn());
         std::optional<TopLevel> list;
         const auto openList = [&] { return click(L::Image_PlayList.pixels().center()) && (list = otherWindow()); };
-        const auto listShot = [&] {
-            QImage last;
-            waitUntil([&] { return std::exchange(last, x_->grab(list->geometry)) == last && !last.isNull(); }, 2s);
-            return last;
-        };
         QVERIFY(openList());
-        const QImage first = listShot();
-        const qint64 before = vmSizeKiB(player_->processId());
-        QVERIFY(xvfb_->click(list->geometry.topLeft() + frmPlayListLayout::Image_MinPlayList.pixels().center()));
-        QVERIFY(x_->gone(list->id));
+        const QImage first = settledShot(list->geometry);
+        const qint64 before = vmSizeKiB(d_->player.processId());
+        QVERIFY(d_->xvfb->click(list->geometry.topLeft() + frmPlayListLayout::Image_MinPlayList.pixels().center()));
+        QVERIFY(d_->x->gone(list->id));
         qint64 after = 0;
-        QVERIFY2(before > 0 && waitUntil([&] { return (after = vmSizeKiB(player_->processId())) - before < 100 * 1024; }, 2s),
+        QVERIFY2(before > 0 && waitUntil([&] { return (after = vmSizeKiB(d_->player.processId())) - before < 100 * 1024; }, 2s),
                  qPrintable(QStringLiteral("VmSize %1 -> %2 KiB").arg(before).arg(after)));
         QVERIFY(openList());
-        QCOMPARE(listShot(), first);
+        QCOMPARE(settledShot(list->geometry), first);
     }
 
     // The second press on power asks first: No keeps the player as it was,
@@ -272,36 +213,36 @@ private slots:
         QFETCH(QString, noKey);
         QVERIFY(launch());
         QVERIFY(powerOn());
-        const QImage on = settledShot();
+        const QImage on = settledShot(window_.geometry);
         for (const QString& key : {noKey, QStringLiteral("Return")}) {
-            const auto box = askToClose();
+            const auto box = click(kPowerRect.center()) ? otherWindow() : std::nullopt;
             QVERIFY2(box, "no question window");
             QVERIFY(!box->geometry.isEmpty());
             // Given the focus as a window manager would (without one it takes it itself).
-            QVERIFY(xvfb_->xdotool({"windowfocus", "--sync", QString::number(box->id), "key", key}));
+            QVERIFY(d_->xvfb->xdotool({"windowfocus", "--sync", QString::number(box->id), "key", key}));
             if (key == noKey) {
-                QVERIFY2(x_->gone(box->id), "the question stayed");
-                QCOMPARE(player_->state(), QProcess::Running);
+                QVERIFY2(d_->x->gone(box->id), "the question stayed");
+                QCOMPARE(d_->player.state(), QProcess::Running);
                 // The player repaints where the box covered it, and looks as before.
                 QVERIFY(waitUntil([&] { return windowShot() == on; }, 3s));
-                QVERIFY(x_->mapped(window_.id));
+                QVERIFY(d_->x->mapped(window_.id));
             }
         }
-        QVERIFY2(player_->waitForFinished(10000), "Yes did not end the program");
-        QCOMPARE(player_->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(player_->exitCode(), 0);
+        QVERIFY2(d_->player.waitForFinished(10000), "Yes did not end the program");
+        QCOMPARE(d_->player.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(d_->player.exitCode(), 0);
     }
 
     // A session bus that takes connections and never answers holds neither
     // the window nor the clicks.
     void hangingBus()
     {
-        const QByteArray path = QFile::encodeName(scratch_.filePath("hanging.socket"));
+        const QByteArray path = QFile::encodeName(d_->scratch.filePath("hanging.socket"));
         sockaddr_un address{AF_UNIX, {}};
         std::memcpy(address.sun_path, path.constData(), path.size());
         const int hanging = ::socket(AF_UNIX, SOCK_STREAM, 0);
         QVERIFY(::bind(hanging, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(hanging, 8) == 0);
-        busAddress_ = "unix:path=" + path;
+        d_->env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + path);
         QElapsedTimer clock;
         clock.start();
         QVERIFY(launch() && powerOn());
@@ -335,17 +276,10 @@ private slots:
         QFETCH(QRect, opener);
         QFETCH(int, exitCode);
         QFETCH(bool, reader);
-        if (!xvfb_) {
-            QString error;
-            QVERIFY2((xvfb_ = Xvfb::start(&error)), qPrintable(error));
-            QVERIFY((x_ = XConnection::open(xvfb_->display())));
-        }
-        reader_ = reader;
-        const QString listFile = scratch_.filePath("cache/vorlix/mp3list.ini");
-        QFile list(listFile);
-        QVERIFY(QDir().mkpath(scratch_.filePath("cache/vorlix")) && list.open(QFile::WriteOnly) && list.write("a.mp3\nb.mp3\n") == 12);
+        QFile list(d_->listFile());
+        QVERIFY(QDir().mkpath(d_->scratch.filePath("vorlix")) && list.open(QFile::WriteOnly) && list.write("a.mp3\nb.mp3\n") == 12);
         list.close();
-        QVERIFY(launch() && powerOn() && click(L::Image_PlayList.pixels().center()));
+        QVERIFY(launch(reader) && powerOn() && click(L::Image_PlayList.pixels().center()));
         std::optional<TopLevel> opened = otherWindow();
         QVERIFY2(opened, "no list window");
         // The list's first song selected and deleted, the list hidden.
@@ -354,30 +288,29 @@ private slots:
         for (const QPoint at : {P::List1.pixels().topLeft() + QPoint(10, 5), P::Command_Remove.pixels().center(),
                                 P::Image_MinPlayList.pixels().center()})
             QVERIFY(click(panel + at));
-        QVERIFY(x_->gone(opened->id));
+        QVERIFY(d_->x->gone(opened->id));
         if (opener.size() == QSize(1, 1)) {
             QProcess later;
-            later.setProcessEnvironment(env_);
+            later.setProcessEnvironment(d_->env);
             later.start(kPlayer, {"/nowhere/gone.mp3"});
             QVERIFY(later.waitForFinished(10000) && later.exitCode() == 0 && (opened = otherWindow()));
         } else if (!opener.isEmpty()) {
             QVERIFY2(click(opener.center()) && (opened = otherWindow()), "nothing came up");
         }
         if (request < 0)
-            xvfb_.reset(); // x_ stays, broken, and unused
+            d_->xvfb.reset(); // x stays, broken, and unused
         else
-            QVERIFY(request ? ::kill(pid_t(player_->processId()), request) == 0
-                            : x_->sendDeleteWindow(exitCode < 0 ? opened->id : window_.id));
-        const auto saved = [&] { QFile f(listFile); return f.open(QFile::ReadOnly) && f.readAll() == "b.mp3\r\n"; };
-        QVERIFY2(waitUntil(saved), "the list was not saved");
+            QVERIFY(request ? ::kill(pid_t(d_->player.processId()), request) == 0
+                            : d_->x->sendDeleteWindow(exitCode < 0 ? opened->id : window_.id));
+        QVERIFY2(waitUntil([&] { return d_->listBytes() == "b.mp3\r\n"; }), "the list was not saved");
         if (exitCode < 0) {
-            QCOMPARE(player_->state(), QProcess::Running);
+            QCOMPARE(d_->player.state(), QProcess::Running);
             return;
         }
-        QVERIFY2(player_->waitForFinished(10000), "the program did not end");
-        QCOMPARE(player_->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(player_->exitCode(), exitCode);
-        QVERIFY(exitCode || waitUntil([&] { return x_->mappedTopLevels().empty(); }, 3s));
+        QVERIFY2(d_->player.waitForFinished(10000), "the program did not end");
+        QCOMPARE(d_->player.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(d_->player.exitCode(), exitCode);
+        QVERIFY(exitCode || waitUntil([&] { return d_->x->mappedTopLevels().empty(); }, 3s));
     }
 };
 

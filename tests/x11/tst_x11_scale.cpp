@@ -6,7 +6,7 @@
 #include "playlist/frmPlayListLayout.h"
 #include "skin/Picture.h"
 #include "skin/gifmod.h"
-#include "x11/XSession.h"
+#include "x11/Desktop.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -17,38 +17,7 @@ namespace L = frmMainLayout;
 
 class TestX11Scale : public QObject {
     Q_OBJECT
-    std::unique_ptr<Xvfb> xvfb_;
-    std::unique_ptr<XConnection> x_;
-    QProcess player_;
-
-    // The player's window other than `other`, named `name` (any name if empty).
-    std::optional<TopLevel> window(const QString& name, quint32 other = 0, QSize size = {}) const
-    {
-        return x_->waitFor(player_.processId(), [&](const TopLevel& t) {
-            return (name.isEmpty() || t.name == name) && t.id != other && (size.isEmpty() || t.geometry.size() == size);
-        });
-    }
-    bool press(const TopLevel& on, const TwipsRect& control, qreal scale, int clicks = 1)
-    {
-        return xvfb_->click(on.geometry.topLeft() + (QPointF(control.pixels().center()) * scale).toPoint(), clicks);
-    }
-
 private slots:
-    void initTestCase()
-    {
-        QString error;
-        xvfb_ = Xvfb::start(&error);
-        if (!xvfb_)
-            QSKIP(qPrintable(error));
-        x_ = XConnection::open(xvfb_->display());
-        QVERIFY(x_);
-    }
-    void cleanup()
-    {
-        player_.kill();
-        player_.waitForFinished();
-    }
-
     void drawnForTheScale_data()
     {
         QTest::addColumn<qreal>("scale");
@@ -60,17 +29,26 @@ private slots:
     {
         QFETCH(qreal, scale);
         QFETCH(QSize, size);
-        QProcessEnvironment env = xvfb_->clientEnvironment();
-        env.insert("QT_SCALE_FACTOR", QString::number(scale));
-        env.insert("SDL_AUDIODRIVER", "dummy");
-        player_.setProcessEnvironment(env);
-        player_.start(VORLIX_PLAYER_PATH, {});
+        Desktop d;
+        if (const QString why = d.start(false); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        d.env.insert("QT_SCALE_FACTOR", QString::number(scale));
+        // The player's window other than `other`, named `name` (any name if empty).
+        const auto window = [&](const QString& name, quint32 other = 0, QSize want = {}) {
+            return d.x->waitFor(d.player.processId(), [&](const TopLevel& t) {
+                return (name.isEmpty() || t.name == name) && t.id != other && (want.isEmpty() || t.geometry.size() == want);
+            });
+        };
+        const auto press = [&](const TopLevel& on, const TwipsRect& control, int clicks = 1) {
+            return d.xvfb->click(on.geometry.topLeft() + (QPointF(control.pixels().center()) * scale).toPoint(), clicks);
+        };
+        QVERIFY(d.launch());
         const auto main = window("Ormatel", 0, size);
         QVERIFY2(main, "no player window of the scale's size");
 
         // The outline of the scale's picture, with edges between the pixels
         // that 1x pixels blown up would pair.
-        const auto shape = x_->boundingShape(main->id);
+        const auto shape = d.x->boundingShape(main->id);
         QVERIFY(shape);
         QCOMPARE(*shape, MakeWindowRegion(readPicture(":/skin1.png", scale)));
         int oddEdges = 0;
@@ -79,14 +57,14 @@ private slots:
         QVERIFY2(oddEdges > 20, qPrintable(QString::number(oddEdges)));
 
         // Power: the caption's dark ink appears in the display.
-        const QImage off = x_->grab(main->geometry);
-        QVERIFY(press(*main, L::Image_power, scale));
+        const QImage off = d.x->grab(main->geometry);
+        QVERIFY(press(*main, L::Image_power));
         const QRect display(L::Text_Title.pixels().topLeft() * scale, L::Text_Title.pixels().size() * scale);
-        QVERIFY2(waitUntil([&] { return x_->grab(main->geometry).copy(display) != off.copy(display); }), "power");
+        QVERIFY2(waitUntil([&] { return d.x->grab(main->geometry).copy(display) != off.copy(display); }), "power");
         if (scale == 2) {
             // Not a picture blown up: more than a quarter of the pixels
             // differ from the pixel-doubled shot.
-            const QImage shot = x_->grab(main->geometry);
+            const QImage shot = d.x->grab(main->geometry);
             int differ = 0;
             for (int y = 0; y < shot.height(); ++y)
                 for (int x = 0; x < shot.width(); ++x)
@@ -94,20 +72,20 @@ private slots:
             QVERIFY2(differ * 4 > shot.width() * shot.height(), qPrintable(QString::number(differ)));
         }
 
-        QVERIFY(press(*main, L::Image_PlayList, scale));
+        QVERIFY(press(*main, L::Image_PlayList));
         const auto list = window("Play List", 0, (QSizeF(frmPlayListLayout::kOutlineSize) * scale).toSize());
         QVERIFY2(list, "the playlist key");
-        QVERIFY(press(*list, frmPlayListLayout::Image_MinPlayList, scale));
-        QVERIFY2(x_->gone(list->id), "the list's knob");
+        QVERIFY(press(*list, frmPlayListLayout::Image_MinPlayList));
+        QVERIFY2(d.x->gone(list->id), "the list's knob");
         // With the list away, play asks for a song.
-        QVERIFY(press(*main, L::Image_button, scale));
+        QVERIFY(press(*main, L::Image_button));
         const auto dialog = window("", main->id);
         QVERIFY2(dialog, "the play key");
-        QVERIFY(xvfb_->xdotool({"windowfocus", "--sync", QString::number(dialog->id), "key", "Escape"}));
-        QVERIFY(x_->gone(dialog->id));
-        QVERIFY(press(*main, L::Image_usb_off, scale, 2));
+        QVERIFY(d.xvfb->xdotool({"windowfocus", "--sync", QString::number(dialog->id), "key", "Escape"}));
+        QVERIFY(d.x->gone(dialog->id));
+        QVERIFY(press(*main, L::Image_usb_off, 2));
         QVERIFY2(window("About"), "the cap");
-        QVERIFY(press(*main, L::Image2, scale));
+        QVERIFY(press(*main, L::Image2));
         QVERIFY2(window("Vorlix", main->id), "the second skin's close key");
     }
 };
