@@ -2,13 +2,8 @@
 #include "about/SysInfo.h"
 #include "about/frmAbout.h"
 #include "about/frmAboutMAin.h"
-#include "platform/Shell.h"
 #include "doubles/Fixture.h"
-#include "skin/ImageControl.h"
-#include "skin/PictureBox.h"
-#include "skin/Timer.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>

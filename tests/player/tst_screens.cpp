@@ -4,11 +4,7 @@
 // (screens.json).
 #include "doubles/Fixture.h"
 #include "playlist/frmPlayListLayout.h"
-#include "skin/Picture.h"
-#include "skin/PictureBox.h"
 #include "skin/gifmod.h"
-
-#include <QTest>
 
 using namespace vorlix;
 
