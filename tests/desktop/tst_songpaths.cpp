@@ -14,7 +14,6 @@
 
 #include <cstring>
 #include <future>
-#include <thread>
 
 #include <sys/resource.h>
 #include <sys/socket.h>
