@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  90%       "));
         QCOMPARE(a11y(f.main().Text_Title)->text(QAccessible::Name), QStringLiteral("Volume :  90%"));
         f.main().Image_volume_increase_Click();
-        f.main().Image_volume_increase_Click();
+        QCOMPARE(QList<int>({f.fake.mp3->volume1, f.fake.mp3->volume2}), QList<int>({65535, 30000}));
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  100%       "));
         f.fake.mp3->failVolume = true;
         f.main().Image_volume_decrease_Click();
