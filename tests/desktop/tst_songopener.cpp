@@ -4,14 +4,8 @@
 #include "desktop/SongDrops.h"
 #include "desktop/SongOpener.h"
 #include "doubles/Fixture.h"
-#include "skin/ImageControl.h"
-#include "skin/Label.h"
-#include "skin/Timer.h"
 
-#include <QDialog>
 #include <QMimeData>
-#include <QSignalSpy>
-#include <QTimer>
 #include <QUrl>
 
 #include <csignal>
@@ -90,9 +84,7 @@ private slots:
         Fixture f;
         f.main();
         SongOpener opener(f.forms);
-        QDialog question;
-        question.setModal(true);
-        question.show();
+        f.showQuestion();
         opener.deliver({{"/n/1.mp3"}, {{"/a.txt", RefusedSong::Reason::NotMp3}}});
         opener.deliver({{"/n/2.mp3"}, {}});
         QVERIFY(f.calls().isEmpty() && f.fake.msgBox.prompts.isEmpty());
@@ -106,7 +98,7 @@ private slots:
             }
             --open;
         };
-        question.hide();
+        f.question.hide();
         QTRY_COMPARE(f.fake.msgBox.prompts.size(), 2);
         QCOMPARE(most, 1);
         QCOMPARE(f.calls(), QStringList({"Stop", "Open /n/1.mp3", "Play"}));
@@ -138,9 +130,7 @@ private slots:
         const QByteArray dir = QFile::encodeName(songs.path());
         SongOpener opener(f.forms);
         f.forms.setBeforeClose([&] { f.forms.KeepSongs(opener.finish()); });
-        QDialog question;
-        question.setModal(true);
-        question.show();
+        f.showQuestion();
         opener.deliver({{"/n/1.mp3"}, {}});
         for (const char* name : {"x.mp3", "y.mp3"}) {
             QVERIFY(QFile(songs.filePath(name)).open(QIODevice::WriteOnly));
@@ -177,9 +167,7 @@ private slots:
             return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
         };
         QVERIFY(!taken(&text) && taken(&files));
-        QDialog question;
-        question.setModal(true);
-        question.show();
+        f.showQuestion();
         QVERIFY(!taken(&files));
     }
 };

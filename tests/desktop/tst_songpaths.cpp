@@ -14,7 +14,6 @@
 
 #include <cstring>
 #include <future>
-#include <thread>
 
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -117,6 +116,12 @@ private slots:
         // Stopped: no folder is read, a named file still is.
         const std::atomic_bool stop = true;
         QCOMPARE(findSongs({"f", "one two.mp3"}, root, &stop).songs, Bytes{root + "/one two.mp3"});
+        // Relative names from a working folder that was removed lead nowhere.
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path() + "/empty") && QDir().rmdir(dir.path() + "/empty"));
+        const QByteArray cwd = workingFolder();
+        QVERIFY(QDir::setCurrent(before) && cwd.isEmpty());
+        QCOMPARE(reasons(findSongs({"b.mp3"}, cwd), ""), QString("b.mp3=not found"));
     }
 
     // One message names three, each with its reason, and counts the rest.
@@ -225,17 +230,6 @@ private slots:
         for (int fd : waiting)
             ::close(fd);
         QCOMPARE(handOverNow(path, {{}, {}, {"Next"}}), HandOver::Taken);
-    }
-
-    // Relative names from a working folder that was removed lead nowhere.
-    void removedWorkingFolder()
-    {
-        const QString before = QDir::currentPath();
-        QTemporaryDir gone;
-        QVERIFY(QDir::setCurrent(gone.path()) && QDir().rmdir(gone.path()));
-        const QByteArray cwd = workingFolder();
-        QVERIFY(QDir::setCurrent(before) && cwd.isEmpty());
-        QCOMPARE(reasons(findSongs({"b.mp3"}, cwd), ""), QString("b.mp3=not found"));
     }
 };
 

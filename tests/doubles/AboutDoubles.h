@@ -12,11 +12,7 @@ namespace vorlix::test {
 
 // Records each help command as "<command> <file>".
 struct FakeHelpViewer : HelpViewer {
-    bool showHelp(const QString& file, int command) override
-    {
-        shown << QStringLiteral("%1 %2").arg(command).arg(file);
-        return true;
-    }
+    bool showHelp(const QString& file, int command) override { shown << QStringLiteral("%1 %2").arg(command).arg(file); return true; }
     void close() override { ++closes; }
     QStringList shown;
     int closes = 0;
@@ -35,9 +31,7 @@ struct FakeRegistry : Registry {
     std::optional<Value> queryValue(Key, const QString& name, qsizetype room) override
     {
         const auto found = values.constFind(opened + name.toLower());
-        if (found == values.constEnd() || found->data.size() > room)
-            return std::nullopt;
-        return *found;
+        return found == values.constEnd() || found->data.size() > room ? std::nullopt : std::optional(*found);
     }
     void closeKey(Key) override {}
     QHash<QString, Value> values;
@@ -46,16 +40,8 @@ struct FakeRegistry : Registry {
 
 // Records the programs started and the addresses opened.
 struct FakeShell : Shell {
-    bool startProgram(const QString& program) override
-    {
-        started << program;
-        return startResult;
-    }
-    void openUrl(const QString& address, QObject*, std::function<void(bool)> told) override
-    {
-        opened << address;
-        told(openResult);
-    }
+    bool startProgram(const QString& program) override { started << program; return startResult; }
+    void openUrl(const QString& address, QObject*, std::function<void(bool)> told) override { opened << address; told(openResult); }
     bool startResult = true, openResult = false;
     QStringList started, opened;
 };

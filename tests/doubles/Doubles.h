@@ -35,33 +35,26 @@ public:
     explicit FakeMp3Play(std::shared_ptr<State> state) : s_(std::move(state)) {}
     ~FakeMp3Play() override { s_->destroyed = true; }
 
-    bool Open(const std::string& path, const std::string&) override
-    {
-        s_->calls << QStringLiteral("Open ") + QString::fromStdString(path);
-        return !s_->failOpen;
-    }
+    bool Open(const std::string& path, const std::string&) override { return record("Open " + QString::fromStdString(path), !s_->failOpen); }
     std::optional<int> Play() override
     {
-        s_->calls << QStringLiteral("Play");
-        return s_->playResults.isEmpty() ? s_->playStatus : s_->playResults.takeFirst();
+        return record("Play", s_->playResults.isEmpty() ? s_->playStatus : s_->playResults.takeFirst());
     }
-    bool Pause() override { s_->calls << QStringLiteral("Pause"); return true; }
-    bool Stop() override { s_->calls << QStringLiteral("Stop"); return true; }
+    bool Pause() override { return record("Pause", true); }
+    bool Stop() override { return record("Stop", true); }
     std::optional<std::int32_t> GetVolume1() override { return volume("GetVolume1", s_->volume1); }
     std::optional<std::int32_t> GetVolume2() override { return volume("GetVolume2", s_->volume2); }
     bool SetVolume(std::int32_t v1, std::int32_t v2) override
     {
-        s_->calls << QStringLiteral("SetVolume %1 %2").arg(v1).arg(v2);
-        s_->volume1 = v1;
-        s_->volume2 = v2;
-        return true;
+        std::tie(s_->volume1, s_->volume2) = std::pair(v1, v2);
+        return record(QStringLiteral("SetVolume %1 %2").arg(v1).arg(v2), true);
     }
 
 private:
+    template <typename T> T record(const QString& call, T result) { s_->calls << call; return result; }
     std::optional<std::int32_t> volume(const char* call, std::int32_t value)
     {
-        s_->calls << QString::fromLatin1(call);
-        return s_->failVolume ? std::nullopt : std::optional(value);
+        return record(call, s_->failVolume ? std::nullopt : std::optional(value));
     }
     std::shared_ptr<State> s_;
 };
@@ -71,9 +64,7 @@ class FakeMsgBox : public MsgBox {
 public:
     int show(QWidget*, const QString& prompt, int style, const QString& title) override
     {
-        prompts << prompt;
-        styles << style;
-        titles << title;
+        prompts << prompt, styles << style, titles << title;
         if (whileOpen)
             whileOpen();
         return answer;
@@ -91,8 +82,7 @@ class FakeFileDialog : public FileDialog {
 public:
     std::optional<QString> getOpenFileName(QWidget*, const QString& filter, const QString& initial) override
     {
-        filters << filter;
-        initials << initial;
+        filters << filter, initials << initial;
         if (whileOpen)
             whileOpen();
         return choices.isEmpty() ? std::nullopt : choices.takeFirst();

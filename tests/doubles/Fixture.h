@@ -6,15 +6,23 @@
 #include "player/frmMain.h"
 #include "playlist/PlaylistFile.h"
 #include "playlist/frmPlayList.h"
+#include "skin/ImageControl.h"
+#include "skin/Label.h"
+#include "skin/PictureBox.h"
+#include "skin/Timer.h"
 
+#include <QAccessible>
+#include <QDialog>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace vorlix::test {
 
 // The program's windows on doubles, with the playlist file in a scratch
-// folder. The player window is loaded but not shown.
+// folder. The player window is loaded but not shown; showQuestion() puts a
+// modal dialog in front of it.
 struct Fixture {
     Fixture() : fake(dir.path() + u'/'), forms(fake.services()) { forms.setOnMainUnloaded([this] { ++mainUnloads; }); }
 
@@ -30,11 +38,13 @@ struct Fixture {
     }
     QStringList& calls() { return fake.mp3->calls; }
     void powerOn() { main().Image_power_Click(); }
+    void showQuestion(bool shown = true) { question.setModal(true); question.setVisible(shown); }
 
     QTemporaryDir dir;
     FakeServices fake;
     Forms forms;
     int mainUnloads = 0;
+    QDialog question;
 };
 
 } // namespace vorlix::test

@@ -1,18 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "about/frmAbout.h"
-#include "about/frmAboutMAin.h"
 #include "doubles/Fixture.h"
-#include "engine/Mp3Play.h"
-#include "skin/ImageControl.h"
-#include "skin/Label.h"
 #include "skin/Announcer.h"
-#include "skin/PictureBox.h"
-#include "skin/Timer.h"
 
-#include <QAccessible>
 #include <QApplication>
-#include <QDialog>
-#include <QTest>
 
 using namespace vorlix;
 using namespace vorlix::test;
@@ -138,9 +128,10 @@ private slots:
         QCOMPARE(f.mainUnloads, 1);
     }
 
-    // With the playlist on screen, play plays the selected song (the first
-    // when none is) and puts the list away; with an empty list it only clicks.
-    // Pause then restores the idle look.
+    // The playlist key shows the list below the player. With the list on
+    // screen, play plays the selected song (the first when none is) and puts
+    // the list away; with an empty list it only clicks. Pause then restores
+    // the idle look.
     void playFromList_data()
     {
         QTest::addColumn<QList<QByteArray>>("entries");
@@ -159,8 +150,13 @@ private slots:
         Fixture f;
         f.writeList(Fixture::crlfLines(entries));
         f.powerOn();
+        f.main().move(200, 150);
         f.main().Image_PlayList_Click();
         frmPlayList& list = f.forms.PlayList();
+        list.move(5, 5); // the playlist key puts it back below the player
+        f.main().Image_PlayList_Click();
+        QVERIFY(!list.isHidden());
+        QCOMPARE(list.pos(), QPoint(210, 224));
         list.List1->setListIndex(selected);
         f.fake.sound.played.clear();
         f.main().Image_button_Click();
@@ -189,7 +185,7 @@ private slots:
     }
 
     // One press of play per choice, with pause between; a cancel after a
-    // choice plays that choice again.
+    // choice plays that choice again. The display timer shows the song.
     void playFromDialog_data()
     {
         QTest::addColumn<Choices>("choices");
@@ -230,21 +226,11 @@ private slots:
             f.main().Timer_MP3DataShow_Timer();
             QCOMPARE(f.main().Text_Title->caption(), caption + "   ");
             QCOMPARE(a11y(f.main().Text_Title)->text(QAccessible::Name), caption); // read without the scroll
+            f.main().Timer_MP3DataShow->setInterval(5); // the timer itself scrolls on; pause stops it
+            QTRY_VERIFY(f.main().Text_Title->caption().startsWith(caption + "      "));
+            f.main().Image_pause_Click();
+            QVERIFY(!f.main().Timer_MP3DataShow->isActive());
         }
-    }
-
-    // The display timer, made to tick fast, shows the song; pause stops it.
-    void pauseStopsTheDisplayTimer()
-    {
-        Fixture f;
-        f.powerOn();
-        f.fake.fileDialog.choices = {QStringLiteral("/m/Track 01.mp3")};
-        f.main().Image_button_Click();
-        f.main().Timer_MP3DataShow->setInterval(5);
-        QTRY_VERIFY(f.main().Text_Title->caption().startsWith("Track 01   "));
-        f.main().Image_pause_Click();
-        QVERIFY(!f.main().Timer_MP3DataShow->isActive());
-        QCOMPARE(f.main().Text_Title->caption(), kIdleText);
     }
 
     // A step moves both channels from where they are and shows channel 1;
@@ -261,26 +247,12 @@ private slots:
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  90%       "));
         QCOMPARE(a11y(f.main().Text_Title)->text(QAccessible::Name), QStringLiteral("Volume :  90%"));
         f.main().Image_volume_increase_Click();
-        f.main().Image_volume_increase_Click();
+        QCOMPARE(QList<int>({f.fake.mp3->volume1, f.fake.mp3->volume2}), QList<int>({65535, 30000}));
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  100%       "));
         f.fake.mp3->failVolume = true;
         f.main().Image_volume_decrease_Click();
         QCOMPARE(QList<int>({f.fake.mp3->volume1, f.fake.mp3->volume2}), QList<int>({0, 0}));
         QCOMPARE(f.main().Text_Title->caption(), QStringLiteral("Volume :  0%       "));
-    }
-
-    void playListButtonPlacesTheWindowBelow()
-    {
-        Fixture f;
-        f.powerOn();
-        f.main().move(200, 150);
-        f.main().Image_PlayList_Click();
-        frmPlayList& list = f.forms.PlayList();
-        QVERIFY(!list.isHidden());
-        QCOMPARE(list.pos(), QPoint(210, 224));
-        list.move(5, 5);
-        f.main().Image_PlayList_Click();
-        QCOMPARE(list.pos(), QPoint(210, 224));
     }
 
     // With the cap off the first skin's buttons are gone; with a question
@@ -292,9 +264,7 @@ private slots:
         m.Image_usb_off_DblClick();
         QCOMPARE(buttonState(m), QStringLiteral("Power:--- Play:--- Pause:--- Volume Down:--- Volume Up:--- Playlist:--- USB cap:--- Close:VEF USB plug:VEF off"));
         m.Image_usb_on_DblClick();
-        QDialog question;
-        question.setModal(true);
-        question.show();
+        f.showQuestion();
         QCOMPARE(buttonState(m), QString(kOff).replace("VEF", "V--"));
         QCOMPARE(a11y(m.Image1)->actionInterface(), nullptr);
         QCOMPARE(a11y(m.Text_Title)->role(), QAccessible::StatusBar);

@@ -3,8 +3,6 @@
 #include "doubles/Fixture.h"
 #include "platform/CloseRequests.h"
 #include "platform/TempFolder.h"
-#include "skin/Label.h"
-#include "skin/Timer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,17 +4,15 @@
 // CR or a lone LF ends; the writer gives each entry that fits one line,
 // followed by CR LF, and nothing else. A list cut from the bytes at each NUL
 // is written and read back the same, less the entries that hold a line end.
+#include "FuzzInput.h"
 #include "playlist/PlaylistFile.h"
-
-#include <cstdlib>
 
 using Entries = QList<QByteArray>;
 
 static bool holdsLineEnd(const QByteArray& e) { return e.contains('\r') || e.contains('\n'); }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+FUZZ_TARGET(bytes)
 {
-    QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const auto crLfFile = [](const Entries& entries) {
         QByteArray out;
         for (const QByteArray& e : entries)
@@ -23,14 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     Entries cut = bytes.split('\0');
     const Entries entries = vorlix::parsePlaylist(bytes);
-    Entries lines = bytes.replace("\r\n", "\n").replace('\r', '\n').split('\n');
+    Entries lines = QByteArray(bytes).replace("\r\n", "\n").replace('\r', '\n').split('\n');
     if (lines.constLast().isEmpty())   // the end of the last line, or no bytes at all
         lines.removeLast();
     const QByteArray written = vorlix::serializePlaylist(cut);
-    if (entries != lines || vorlix::serializePlaylist(entries) != crLfFile(entries) || written != crLfFile(cut))
-        std::abort();
+    require(entries == lines && vorlix::serializePlaylist(entries) == crLfFile(entries) && written == crLfFile(cut));
     cut.removeIf(holdsLineEnd);
-    if (vorlix::parsePlaylist(written) != cut)
-        std::abort();
-    return 0;
+    require(vorlix::parsePlaylist(written) == cut);
 }

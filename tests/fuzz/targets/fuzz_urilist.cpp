@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A "text/uri-list": from arbitrary bytes no empty, comment or multi-line
 // entry; a list written from the bytes cut at each NUL comes back whole.
+#include "FuzzInput.h"
 #include "desktop/SongPaths.h"
 
-#include <cstdint>
-#include <cstdlib>
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+FUZZ_TARGET(bytes)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     for (const QByteArray& uri : vorlix::uriListEntries(bytes))
-        if (uri.isEmpty() || uri.startsWith('#') || uri.contains('\n') || !bytes.contains(uri))
-            std::abort();
+        require(!uri.isEmpty() && !uri.startsWith('#') && !uri.contains('\n') && bytes.contains(uri));
 
     QList<QByteArray> uris = bytes.split('\0');
     uris.removeIf([](const QByteArray& u) {
@@ -21,8 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QByteArray list = "# dropped\r\n";
         for (const QByteArray& uri : uris)
             list += uri + end + "#\n";
-        if (vorlix::uriListEntries(list) != uris)
-            std::abort();
+        require(vorlix::uriListEntries(list) == uris);
     }
-    return 0;
 }
