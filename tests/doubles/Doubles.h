@@ -25,10 +25,8 @@ public:
         // Results of Play, first to last; when empty Play returns playStatus.
         QList<std::optional<int>> playResults;
         std::optional<int> playStatus = 0;
-        bool failOpen = false;
-        bool failVolume = false;
-        std::int32_t volume1 = kVolumeMax;
-        std::int32_t volume2 = kVolumeMax;
+        bool failOpen = false, failVolume = false;
+        std::int32_t volume1 = kVolumeMax, volume2 = kVolumeMax;
         bool destroyed = false;
     };
 
@@ -65,12 +63,11 @@ public:
     int show(QWidget*, const QString& prompt, int style, const QString& title) override
     {
         prompts << prompt, styles << style, titles << title;
-        if (whileOpen)
-            whileOpen();
+        whileOpen();
         return answer;
     }
     int answer = MsgBoxResult::No;
-    std::function<void()> whileOpen;   // as though done with the box up
+    std::function<void()> whileOpen = [] {};   // as though done with the box up
     QStringList prompts, titles;
     QList<int> styles;
 };
@@ -83,13 +80,12 @@ public:
     std::optional<QString> getOpenFileName(QWidget*, const QString& filter, const QString& initial) override
     {
         filters << filter, initials << initial;
-        if (whileOpen)
-            whileOpen();
+        whileOpen();
         return choices.isEmpty() ? std::nullopt : choices.takeFirst();
     }
     QList<std::optional<QString>> choices;
     QStringList filters, initials;
-    std::function<void()> whileOpen;
+    std::function<void()> whileOpen = [] {};
 };
 
 class RecordingSound : public SoundPlayer {
