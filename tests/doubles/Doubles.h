@@ -34,10 +34,7 @@ public:
     ~FakeMp3Play() override { s_->destroyed = true; }
 
     bool Open(const std::string& path, const std::string&) override { return record("Open " + QString::fromStdString(path), !s_->failOpen); }
-    std::optional<int> Play() override
-    {
-        return record("Play", s_->playResults.isEmpty() ? s_->playStatus : s_->playResults.takeFirst());
-    }
+    std::optional<int> Play() override { return record("Play", s_->playResults.isEmpty() ? s_->playStatus : s_->playResults.takeFirst()); }
     bool Pause() override { return record("Pause", true); }
     bool Stop() override { return record("Stop", true); }
     std::optional<std::int32_t> GetVolume1() override { return volume("GetVolume1", s_->volume1); }
@@ -50,10 +47,7 @@ public:
 
 private:
     template <typename T> T record(const QString& call, T result) { s_->calls << call; return result; }
-    std::optional<std::int32_t> volume(const char* call, std::int32_t value)
-    {
-        return record(call, s_->failVolume ? std::nullopt : std::optional(value));
-    }
+    std::optional<std::int32_t> volume(const char* call, std::int32_t v) { return record(call, s_->failVolume ? std::nullopt : std::optional(v)); }
     std::shared_ptr<State> s_;
 };
 
