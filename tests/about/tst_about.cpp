@@ -39,15 +39,10 @@ private slots:
         const QStringList calls = f.calls();
         const frmPlayList* list = f.forms.PlayListIfLoaded();
         f.fake.sound.played.clear();
-        const auto shown = [&m] {
-            QString out;
-            for (const QWidget* w : std::initializer_list<const QWidget*>{m.pic1, m.pic2, m.Image_usb_off, m.Image_usb_on})
-                out += w->isHidden() ? '-' : '+';
-            return out;
-        };
+        const auto shown = [&m] { return QList<bool>({!m.pic1->isHidden(), !m.pic2->isHidden(), !m.Image_usb_off->isHidden(), !m.Image_usb_on->isHidden()}); };
 
         m.Image_usb_off_DblClick();
-        QCOMPARE(shown(), "-+-+");
+        QCOMPARE(shown(), QList<bool>({false, true, false, true}));
         QVERIFY(m.mask() != firstOutline);
         frmAboutMAin* launcher = f.forms.AboutMainIfLoaded();
         QVERIFY(launcher && launcher->isVisible());
@@ -55,7 +50,7 @@ private slots:
 
         launcher->Command_About_Click();
         m.Image_usb_on_DblClick();
-        QCOMPARE(shown(), "+-+-");
+        QCOMPARE(shown(), QList<bool>({true, false, true, false}));
         QVERIFY(!f.forms.AboutIfLoaded() && !f.forms.AboutMainIfLoaded());
         QCOMPARE(m.mask(), firstOutline);
         QCOMPARE(m.size(), QSize(300, 82));
@@ -98,7 +93,7 @@ private slots:
         QStringList read;
         for (QObject* o : QList<QObject*>{&about, launcher.Command_help, launcher.Command_About, about.lblTitle,
                                           about.lblVersion[0], about.Image1, link, about.cmdOK, about.cmdSysInfo}) {
-            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(o);
+            QAccessibleInterface* i = a11y(o);
             read << QString::number(i->role(), 16) + ' ' + i->text(QAccessible::Name) + ' ' +
                         QString::number(i->actionInterface() && i->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
         }
@@ -119,7 +114,7 @@ private slots:
         QTest::mouseClick(link, Qt::LeftButton); // no browser: the address is told
         f.fake.shell.openResult = true;
         QTest::mouseClick(link, Qt::LeftButton);
-        QAccessible::queryAccessibleInterface(link)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        a11y(link)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(f.fake.shell.opened, QStringList(3, kWebAddress));
         QCOMPARE(f.fake.msgBox.prompts.size(), 1);
         QVERIFY(f.fake.msgBox.prompts[0].endsWith("\n" + kWebAddress) && f.fake.msgBox.styles[0] == MsgBoxStyle::Exclamation);
@@ -276,7 +271,7 @@ private slots:
         QVERIFY(bar->value() > 0 && show("One"));
         QCOMPARE(bar->value(), bar->maximum() / 2);
         QVERIFY(show("Two") && QTest::qWaitForWindowActive(viewer.window()));
-        QAccessibleInterface* page = QAccessible::queryAccessibleInterface(viewer.page());
+        QAccessibleInterface* page = a11y(viewer.page());
         QCOMPARE(page->role(), QAccessible::Document);
         const auto line = [&] {
             int start, end;

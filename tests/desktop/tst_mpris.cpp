@@ -20,8 +20,8 @@ void enter(Fixture& f, const QString& state)
     f.powerOn();
     if (state.contains("list"))
         f.main().Image_PlayList_Click();
-    if (state.contains("second") || state.contains("last"))
-        f.forms.PlayList().List1->setListIndex(state.contains("last") ? 2 : 1);
+    if (state.contains("last"))
+        f.forms.PlayList().List1->setListIndex(2);
     f.fake.fileDialog.choices << QStringLiteral("/m/d.mp3");
     if (state.startsWith("playing"))
         f.main().Image_button_Click();

@@ -26,12 +26,6 @@ using Bytes = QList<QByteArray>;
 
 namespace {
 
-// The name's bytes as they are, whatever the locale.
-void touch(const QByteArray& path)
-{
-    std::fclose(std::fopen(path.constData(), "w"));
-}
-
 // Each refused path with the reason its message gives.
 QString reasons(const FoundSongs& found, const QByteArray& root)
 {
@@ -100,7 +94,7 @@ private slots:
         const QByteArray root = QFile::encodeName(dir.path());
         QVERIFY(QDir(dir.path()).mkpath("f/sub") && QDir(dir.path()).mkpath("f/a") && QDir(dir.path()).mkpath("empty"));
         for (const char* name : {"/f/sub/b.MP3", "/f/a/z.mp3", "/f/cover.jpg", "/f/\xe9t\xe9 \n.mp3", "/one two.mp3", "/notes.txt"})
-            touch(root + name);
+            std::fclose(std::fopen((root + name).constData(), "w")); // the name's bytes, whatever the locale
         QCOMPARE(::symlink("..", (root + "/f/sub/up").constData()), 0);
         QCOMPARE(::mkfifo((root + "/pipe.mp3").constData(), 0600), 0);
         const FoundSongs found = findSongs({"f", "one%20two.mp3", "file://" + root + "/one%20two.mp3", "notes.txt",

@@ -23,10 +23,8 @@ struct FakeRegistry : Registry {
     std::optional<Key> openKey(Key root, const QString& keyName, std::uint32_t) override
     {
         opened = keyName.toLower() + u'|';
-        for (const QString& path : values.keys())
-            if (root == HKEY_LOCAL_MACHINE && path.startsWith(opened))
-                return 1;
-        return std::nullopt;
+        const auto under = [this](const QString& path) { return path.startsWith(opened); };
+        return root == HKEY_LOCAL_MACHINE && std::ranges::any_of(values.keys(), under) ? std::optional<Key>(1) : std::nullopt;
     }
     std::optional<Value> queryValue(Key, const QString& name, qsizetype room) override
     {

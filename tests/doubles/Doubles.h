@@ -25,10 +25,8 @@ public:
         // Results of Play, first to last; when empty Play returns playStatus.
         QList<std::optional<int>> playResults;
         std::optional<int> playStatus = 0;
-        bool failOpen = false;
-        bool failVolume = false;
-        std::int32_t volume1 = kVolumeMax;
-        std::int32_t volume2 = kVolumeMax;
+        bool failOpen = false, failVolume = false;
+        std::int32_t volume1 = kVolumeMax, volume2 = kVolumeMax;
         bool destroyed = false;
     };
 
@@ -36,10 +34,7 @@ public:
     ~FakeMp3Play() override { s_->destroyed = true; }
 
     bool Open(const std::string& path, const std::string&) override { return record("Open " + QString::fromStdString(path), !s_->failOpen); }
-    std::optional<int> Play() override
-    {
-        return record("Play", s_->playResults.isEmpty() ? s_->playStatus : s_->playResults.takeFirst());
-    }
+    std::optional<int> Play() override { return record("Play", s_->playResults.isEmpty() ? s_->playStatus : s_->playResults.takeFirst()); }
     bool Pause() override { return record("Pause", true); }
     bool Stop() override { return record("Stop", true); }
     std::optional<std::int32_t> GetVolume1() override { return volume("GetVolume1", s_->volume1); }
@@ -52,10 +47,7 @@ public:
 
 private:
     template <typename T> T record(const QString& call, T result) { s_->calls << call; return result; }
-    std::optional<std::int32_t> volume(const char* call, std::int32_t value)
-    {
-        return record(call, s_->failVolume ? std::nullopt : std::optional(value));
-    }
+    std::optional<std::int32_t> volume(const char* call, std::int32_t v) { return record(call, s_->failVolume ? std::nullopt : std::optional(v)); }
     std::shared_ptr<State> s_;
 };
 
@@ -65,12 +57,11 @@ public:
     int show(QWidget*, const QString& prompt, int style, const QString& title) override
     {
         prompts << prompt, styles << style, titles << title;
-        if (whileOpen)
-            whileOpen();
+        whileOpen();
         return answer;
     }
     int answer = MsgBoxResult::No;
-    std::function<void()> whileOpen;   // as though done with the box up
+    std::function<void()> whileOpen = [] {};   // as though done with the box up
     QStringList prompts, titles;
     QList<int> styles;
 };
@@ -83,13 +74,12 @@ public:
     std::optional<QString> getOpenFileName(QWidget*, const QString& filter, const QString& initial) override
     {
         filters << filter, initials << initial;
-        if (whileOpen)
-            whileOpen();
+        whileOpen();
         return choices.isEmpty() ? std::nullopt : choices.takeFirst();
     }
     QList<std::optional<QString>> choices;
     QStringList filters, initials;
-    std::function<void()> whileOpen;
+    std::function<void()> whileOpen = [] {};
 };
 
 class RecordingSound : public SoundPlayer {

@@ -20,6 +20,8 @@
 
 namespace vorlix::test {
 
+inline QAccessibleInterface* a11y(QObject* o) { return QAccessible::queryAccessibleInterface(o); }
+
 // The program's windows on doubles, with the playlist file in a scratch
 // folder. The player window is loaded but not shown; showQuestion() puts a
 // modal dialog in front of it.
@@ -31,11 +33,7 @@ struct Fixture {
     // The list file as the given bytes; entries as lines ended by CR LF.
     void writeList(QByteArrayView b) const { QFile f(listFile()); QVERIFY(f.open(QIODevice::WriteOnly) && f.write(b.data(), b.size()) == b.size()); }
     static QByteArray crlfLines(const QList<QByteArray>& e) { return e.isEmpty() ? QByteArray() : e.join("\r\n") + "\r\n"; }
-    QByteArray listFileBytes() const
-    {
-        QFile file(listFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray listFileBytes() const { QFile f(listFile()); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>"); }
     QStringList& calls() { return fake.mp3->calls; }
     void powerOn() { main().Image_power_Click(); }
     void showQuestion(bool shown = true) { question.setModal(true); question.setVisible(shown); }

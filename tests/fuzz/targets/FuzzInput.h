@@ -9,11 +9,8 @@
 
 inline void require(bool kept) { if (!kept) std::abort(); }
 
-#define FUZZ_TARGET(bytes)                                                                  \
-    static void fuzzOne(const QByteArray& bytes);                                           \
-    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)      \
-    {                                                                                       \
-        fuzzOne(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));         \
-        return 0;                                                                           \
-    }                                                                                       \
+#define FUZZ_TARGET(bytes)                                                                     \
+    static void fuzzOne(const QByteArray& bytes);                                              \
+    extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)          \
+    { fuzzOne(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))); return 0; }   \
     static void fuzzOne(const QByteArray& bytes)
