@@ -16,11 +16,7 @@
 using namespace vorlix;
 using namespace vorlix::test;
 
-namespace {
-
-const QString kFolder = QStringLiteral("/nonexistent-program-folder/");
-
-} // namespace
+static const QString kFolder = QStringLiteral("/nonexistent-program-folder/");
 
 class TestAbout : public QObject {
     Q_OBJECT
