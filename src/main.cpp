@@ -88,13 +88,16 @@ int main(int argc, char* argv[])
 #endif
     preferX11();
     sendPixelsThroughTheSocket();
+    // Whether the session bus answers is asked while Qt starts, so that the
+    // answer is in by the time the first window is built.
+    const std::shared_future<bool> busAnswers = vorlix::SessionBus::ask(qgetenv("DBUS_SESSION_BUS_ADDRESS"));
     vorlix::QtArguments qtArguments(line);
     QApplication app(qtArguments.argc, qtArguments.argv.data());
     // Qt's accessibility joins the session bus when the window's first
     // control shows, before the window maps; joining on a thread of its own
     // while the windows are built takes that wait off the start. A bus that
     // does not answer soon is not waited for at all.
-    vorlix::SessionBus sessionBus;
+    vorlix::SessionBus sessionBus(busAnswers);
     QApplication::setApplicationName(QStringLiteral("Vorlix"));
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vorlix.vorlix"));

@@ -71,16 +71,27 @@ bool SessionBus::answers(const QByteArray& address, int waitMs)
     return ok;
 }
 
-SessionBus::SessionBus()
-    : address_(qgetenv("DBUS_SESSION_BUS_ADDRESS")), state_(std::make_shared<std::atomic_int>(0)),
-      decided_(std::make_shared<std::atomic_int>(0)), stop_(std::make_shared<std::atomic_bool>(false))
+std::shared_future<bool> SessionBus::ask(const QByteArray& address)
+{
+    if (address.isEmpty()) {
+        std::promise<bool> none;
+        none.set_value(false);
+        return none.get_future().share();
+    }
+    return std::async(std::launch::async, [address] { return answers(address, 1000); }).share();
+}
+
+SessionBus::SessionBus(std::shared_future<bool> answer)
+    : address_(qgetenv("DBUS_SESSION_BUS_ADDRESS")), answer_(answer.valid() ? std::move(answer) : ask(address_)),
+      state_(std::make_shared<std::atomic_int>(0)), decided_(std::make_shared<std::atomic_int>(0)),
+      stop_(std::make_shared<std::atomic_bool>(false))
 {
     if (address_.isEmpty()) {
         state_->store(2);
         return;
     }
-    asking_ = QThread::create([address = address_, state = state_, decided = decided_] {
-        const bool answered = answers(address, 1000);
+    asking_ = QThread::create([answer = answer_, state = state_, decided = decided_] {
+        const bool answered = answer.get();
         state->store(answered ? 1 : 2);
         int nobody = 0;
         if (answered && decided->compare_exchange_strong(nobody, 1))
@@ -109,12 +120,11 @@ void SessionBus::leave()
 
 void SessionBus::beforeWindows(int waitMs)
 {
-    const QDeadlineTimer deadline(waitMs);
-    while (state_->load() == 0 && !deadline.hasExpired())
-        QThread::msleep(2);
+    const bool answered = answer_.wait_for(std::chrono::milliseconds(waitMs)) == std::future_status::ready &&
+                          answer_.get();
     // Qt joins (or has joined) on the asking thread, or is kept away here.
     int nobody = 0;
-    qtHasBus_ = !decided_->compare_exchange_strong(nobody, 2) && state_->load() == 1;
+    qtHasBus_ = answered || (!decided_->compare_exchange_strong(nobody, 2) && state_->load() == 1);
     if (qtHasBus_)
         return;
     // An address of a kind libdbus does not know fails at once, and names

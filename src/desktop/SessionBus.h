@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <functional>
+#include <future>
 #include <memory>
 
 class QThread;
@@ -19,10 +20,13 @@ namespace vorlix {
 // nothing, and libdbus starts a bus of its own when none is named.
 class SessionBus {
 public:
-    // Starts asking at once, on a thread of its own, which then has Qt join
-    // the bus as soon as it answers (unless beforeWindows() gave up on it).
-    // Made once the application object exists.
-    SessionBus();
+    // Asks whether the bus at `address` answers, on a thread of its own,
+    // before there is anything else to do.
+    static std::shared_future<bool> ask(const QByteArray& address);
+    // Takes the answer of ask() (or asks at once without one), on a thread
+    // that then has Qt join the bus as soon as it answers (unless
+    // beforeWindows() gave up on it). Made once the application object exists.
+    explicit SessionBus(std::shared_future<bool> answer = {});
     ~SessionBus();
     SessionBus(const SessionBus&) = delete;
     SessionBus& operator=(const SessionBus&) = delete;
@@ -48,6 +52,7 @@ public:
 
 private:
     QByteArray address_;
+    std::shared_future<bool> answer_;
     bool hidden_ = false;
     bool qtHasBus_ = false;
     std::shared_ptr<std::atomic_int> state_; // 0 asking, 1 answered, 2 no answer

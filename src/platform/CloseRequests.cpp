@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -66,8 +67,9 @@ CloseRequests::CloseRequests(std::function<void()> close, std::function<void()> 
     auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (xcb_connection_t* conn = x11 ? x11->connection() : nullptr) {
         xcb_ = conn;
-        wmProtocols_ = internAtom(conn, "WM_PROTOCOLS");
-        wmDeleteWindow_ = internAtom(conn, "WM_DELETE_WINDOW");
+        // Waiting for the answers here would hold up the first window.
+        atomsAsked_[0] = xcb_intern_atom(conn, 0, 12, "WM_PROTOCOLS").sequence;
+        atomsAsked_[1] = xcb_intern_atom(conn, 0, 16, "WM_DELETE_WINDOW").sequence;
         app->installNativeEventFilter(this);
     }
 #endif
@@ -83,6 +85,11 @@ CloseRequests::~CloseRequests()
         liveRequests = nullptr;
     if (auto* app = QCoreApplication::instance())
         app->removeNativeEventFilter(this);
+#ifdef VORLIX_HAVE_XCB
+    for (unsigned int& asked : atomsAsked_)
+        if (std::exchange(asked, 0) != 0)
+            xcb_discard_reply(static_cast<xcb_connection_t*>(xcb_), asked);
+#endif
 #ifdef Q_OS_UNIX
     if (notifier_) {
         struct sigaction action = {};
@@ -116,10 +123,10 @@ bool CloseRequests::nativeEventFilter(const QByteArray& eventType, void* message
 #ifdef VORLIX_HAVE_XCB
     // Qt drops the close of a window that a modal dialog blocks; it is taken
     // here, before Qt sees it, at every moment alike.
-    if (eventType != "xcb_generic_event_t" || !watched_ || wmDeleteWindow_ == 0)
+    if (eventType != "xcb_generic_event_t" || !watched_ || !xcb_)
         return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE)
+    if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE || !haveAtoms())
         return false;
     const auto* client = static_cast<const xcb_client_message_event_t*>(message);
     if (client->format != 32 || client->type != wmProtocols_ ||
@@ -132,6 +139,22 @@ bool CloseRequests::nativeEventFilter(const QByteArray& eventType, void* message
     Q_UNUSED(message);
     return false;
 #endif
+}
+
+bool CloseRequests::haveAtoms()
+{
+#ifdef VORLIX_HAVE_XCB
+    auto* conn = static_cast<xcb_connection_t*>(xcb_);
+    quint32* atoms[2] = {&wmProtocols_, &wmDeleteWindow_};
+    for (int i = 0; i < 2; ++i) {
+        if (atomsAsked_[i] == 0)
+            continue;
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(conn, {std::exchange(atomsAsked_[i], 0)}, nullptr);
+        *atoms[i] = reply ? reply->atom : 0;
+        std::free(reply);
+    }
+#endif
+    return wmProtocols_ != 0 && wmDeleteWindow_ != 0;
 }
 
 void CloseRequests::onExit()

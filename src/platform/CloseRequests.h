@@ -33,13 +33,16 @@ private:
     void onSignal();
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     static void onExit();
+    bool haveAtoms();
 
     std::function<void()> close_;
     std::function<void()> displayLost_;
     QSocketNotifier* notifier_ = nullptr;
     QPointer<QWidget> watched_;
-    // The X connection and its two atoms; null off X11.
+    // The X connection and its two atoms; null off X11. The atoms are asked
+    // for at the start and their answers read at the first client message.
     void* xcb_ = nullptr;
+    unsigned int atomsAsked_[2] = {0, 0};
     quint32 wmProtocols_ = 0;
     quint32 wmDeleteWindow_ = 0;
 };
