@@ -16,7 +16,7 @@ set -euo pipefail
 build=(
   g++ make cmake pkgconf
   qt6-base-dev qt6-l10n-tools libsdl2-dev libmpg123-dev libpulse-dev
-  libxcb1-dev libxcb-shape0-dev
+  libxcb1-dev libxcb-shape0-dev libpng-dev
 )
 # What the windows show: the fonts the about box and its message ask for, the
 # fallback font, and Qt's translations of its standard buttons and dialogs.

@@ -8,8 +8,9 @@ namespace vorlix {
 
 // Reads one of the program's own pictures in the format its file name names.
 // QImage's own loading asks every image plugin about a PNG before it falls
-// back on the built-in reader, which loads all of them; this asks only the
-// reader for that format. A null image when the picture cannot be read.
+// back on the built-in reader, which loads all of them; this reads plain
+// PNGs itself and asks only the reader for any other format. A null image
+// when the picture cannot be read.
 QImage readPicture(const QString& fileName);
 
 // The picture for a screen with `ratio` device pixels to the pixel, with that

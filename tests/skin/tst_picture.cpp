@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QTest>
 
 using vorlix::readPicture;
@@ -41,6 +42,9 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(bool, palette);
         const QImage image = ratio ? readPicture(file, ratio) : readPicture(file);
+        QImageReader qtReader(file, "png");
+        qtReader.setAutoDetectImageFormat(false);
+        QCOMPARE(image, ratio ? image : qtReader.read());
         QCOMPARE(image.size(), size);
         QCOMPARE(image.format() == QImage::Format_Indexed8, palette);
         if (ratio > 0 && ratio < 3)
