@@ -77,6 +77,27 @@ QString tipOf(const QByteArray& path)
     return headOf(path, kTipChars / 4) + tailOf(path, kTipChars - kTipChars / 4);
 }
 
+constexpr int kRowTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+
+// The row's text cut at the left to the room it has. Qt elides by the widths
+// the characters have in the whole text, where spaces, digits and dashes
+// after a character from a fallback font (Chinese, Japanese, Korean) are
+// measured in that font; after the ellipsis they are set in the list's font,
+// often wider, and the end of the name would be cut off: then it is elided
+// to less.
+QString elidedToFit(const QFontMetrics& metrics, const QString& text, int room)
+{
+    QString shown = metrics.elidedText(text, Qt::ElideLeft, room);
+    for (int less = room; less > 0;) {
+        const int over = metrics.boundingRect(0, 0, room, 1, kRowTextFlags, shown).width() - room;
+        if (over <= 0)
+            break;
+        less -= over;
+        shown = metrics.elidedText(text, Qt::ElideLeft, less);
+    }
+    return shown;
+}
+
 } // namespace
 
 QString songListText(const QByteArray& entry)
@@ -266,8 +287,8 @@ void SongList::paintEvent(QPaintEvent*)
             painter.fillRect(rect, colours.color(QPalette::Highlight));
         painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
         const QRect textRect = rect.adjusted(margin, 0, -margin, 0);
-        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         fontMetrics().elidedText(songListText(entries_[row]), Qt::ElideLeft, textRect.width()));
+        // drawText clips to the rectangle: nothing of a row is painted past it.
+        painter.drawText(textRect, kRowTextFlags, elidedToFit(fontMetrics(), songListText(entries_[row]), textRect.width()));
         if (selected && hasFocus()) {
             QStyleOptionFocusRect focus;
             focus.initFrom(this);
