@@ -2,6 +2,7 @@
 #include "skin/Picture.h"
 
 #include <QFile>
+#include <QtEndian>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -59,14 +60,25 @@ std::optional<QImage> readPlainPng(const QString& fileName)
     if (colourType != PNG_COLOR_TYPE_PALETTE && colourType != PNG_COLOR_TYPE_RGB &&
         colourType != PNG_COLOR_TYPE_RGB_ALPHA)
         return std::nullopt;
+    // Qt keeps a file's colour space with its image, where libpng would
+    // convert the pixels by it: a file that names one is left to Qt.
+    for (qsizetype at = 8; at + 8 <= bytes.size();) {
+        const QByteArray type = bytes.mid(at + 4, 4);
+        if (type == "IDAT")
+            break;
+        if (type == "gAMA" || type == "cHRM" || type == "sRGB" || type == "iCCP")
+            return std::nullopt;
+        at += 12 + qsizetype(qFromBigEndian<quint32>(bytes.constData() + at));
+    }
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&png, bytes.constData(), size_t(bytes.size())))
         return std::nullopt;
     const bool palette = colourType == PNG_COLOR_TYPE_PALETTE;
-    const QImage::Format format = palette ? QImage::Format_Indexed8
-                                  : colourType == PNG_COLOR_TYPE_RGB ? QImage::Format_RGB32
-                                                                     : QImage::Format_ARGB32;
+    // RGB with a transparent colour comes with an alpha channel, as from Qt.
+    const QImage::Format format = palette                               ? QImage::Format_Indexed8
+                                  : png.format & PNG_FORMAT_FLAG_ALPHA ? QImage::Format_ARGB32
+                                                                       : QImage::Format_RGB32;
     // QRgb's bytes in memory.
     png.format = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
     if (palette)
