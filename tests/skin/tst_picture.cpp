@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/Picture.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QTemporaryDir>
 #include <QTest>
 
 using vorlix::readPicture;
@@ -55,6 +57,17 @@ private slots:
         QFile maps(QStringLiteral("/proc/self/maps"));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QVERIFY(!maps.readAll().contains("/imageformats/"));
+    }
+
+    // A picture that names its colour space keeps it, as Qt reads it.
+    void keepsItsColourSpace()
+    {
+        QTemporaryDir dir;
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        image.setColorSpace(QColorSpace::DisplayP3);
+        QVERIFY(image.save(dir.filePath("p3.png")));
+        QCOMPARE(readPicture(dir.filePath("p3.png")).colorSpace(), QColorSpace(QColorSpace::DisplayP3));
     }
 };
 
