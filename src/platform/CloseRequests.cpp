@@ -68,8 +68,11 @@ CloseRequests::CloseRequests(std::function<void()> close, std::function<void()> 
     if (xcb_connection_t* conn = x11 ? x11->connection() : nullptr) {
         xcb_ = conn;
         // Waiting for the answers here would hold up the first window.
-        atomsAsked_[0] = xcb_intern_atom(conn, 0, 12, "WM_PROTOCOLS").sequence;
-        atomsAsked_[1] = xcb_intern_atom(conn, 0, 16, "WM_DELETE_WINDOW").sequence;
+        const auto ask = [conn](const char* name) {
+            return xcb_intern_atom(conn, 0, quint16(std::strlen(name)), name).sequence;
+        };
+        atomsAsked_[0] = ask("WM_PROTOCOLS");
+        atomsAsked_[1] = ask("WM_DELETE_WINDOW");
         app->installNativeEventFilter(this);
     }
 #endif
